@@ -1,0 +1,25 @@
+# GoogleTest from Debian's source package, built with the project's compiler
+# (native or mingw) so that the same tests run natively and under Wine.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+include(GoogleTest)
+
+# camfolio_add_test(NAME SOURCES... [LIBS ...]): one test executable; natively
+# each case is a CTest test, under Wine the executable is one test (listing
+# cases would start Wine at build time).
+function(camfolio_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+    if(NOT CAMFOLIO_RUN_TESTS)
+        return()
+    endif()
+    if(CMAKE_CROSSCOMPILING)
+        add_test(NAME ${name} COMMAND ${name})
+    else()
+        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+    endif()
+endfunction()

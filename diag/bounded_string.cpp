@@ -1,0 +1,271 @@
+#include "diag/bounded_string.h"
+
+#include "diag/bounded_format.h"
+#include "diag/trace.h"
+
+namespace {
+
+// The trace texts of one bounded operation: its tag and how it quotes text.
+struct Traced {
+    const char16_t* tag;
+    const char16_t* cutCopy;    // "len=%d, src=\"%s\"" in the operation's kind
+    const char16_t* cutAppend;  // "len=%d, need=%d, src=\"%s\""
+};
+
+// Length of text that may lack a terminator within its buffer.
+template <typename CharT>
+std::size_t BoundedLength(const CharT* text, std::size_t capacity) {
+    std::size_t n = 0;
+    while (n < capacity && text[n] != CharT{}) {
+        ++n;
+    }
+    return n;
+}
+
+template <typename CharT>
+std::size_t Length(const CharT* text) {
+    std::size_t n = 0;
+    while (text[n] != CharT{}) {
+        ++n;
+    }
+    return n;
+}
+
+template <typename CharT>
+bool ArgumentsUsable(const Traced& op, CharT* dst, std::size_t capacity, const CharT* src) {
+    if (dst == nullptr) {
+        TracePrint(op.tag, u"strDestination=NULL");
+        return false;
+    }
+    if (src == nullptr) {
+        TracePrint(op.tag, u"strSource=NULL");
+        return false;
+    }
+    if (capacity == 0) {
+        TracePrint(op.tag, u"nDestinationLen=%d", capacity);
+        return false;
+    }
+    return true;
+}
+
+template <typename CharT>
+void CopyUnits(CharT* dst, const CharT* src, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        dst[i] = src[i];
+    }
+}
+
+template <typename CharT>
+CharT* Copy(const Traced& op, CharT* dst, std::size_t capacity, const CharT* src) {
+    if (!ArgumentsUsable(op, dst, capacity, src)) {
+        return dst;
+    }
+    const std::size_t length = BoundedLength(src, capacity);
+    if (length < capacity) {
+        CopyUnits(dst, src, length + 1);
+        return dst;
+    }
+    CopyUnits(dst, src, capacity - 1);
+    dst[capacity - 1] = CharT{};
+    TracePrint(op.tag, op.cutCopy, capacity, src);
+    return dst;
+}
+
+template <typename CharT>
+CharT* Append(const Traced& op, CharT* dst, std::size_t capacity, const CharT* src) {
+    if (!ArgumentsUsable(op, dst, capacity, src)) {
+        return dst;
+    }
+    const std::size_t used = BoundedLength(dst, capacity);
+    const std::size_t length = Length(src);
+    if (used < capacity && used + length <= capacity - 1) {
+        CopyUnits(dst + used, src, length + 1);
+        return dst;
+    }
+    // An unterminated destination has no room; it is terminated at its end.
+    const std::size_t room = used < capacity ? capacity - used - 1 : 0;
+    CopyUnits(dst + (used < capacity ? used : capacity - 1), src, room);
+    dst[capacity - 1] = CharT{};
+    TracePrint(op.tag, op.cutAppend, capacity, room, src);
+    return dst;
+}
+
+template <typename CharT>
+CharT* CopyN(const Traced& op, CharT* dst, std::size_t capacity, const CharT* src, std::size_t n) {
+    if (!ArgumentsUsable(op, dst, capacity, src)) {
+        return dst;
+    }
+    const std::size_t length = BoundedLength(src, n);
+    if (length < capacity) {
+        CopyUnits(dst, src, length);
+        // Padding stops at the buffer's end even when n is larger.
+        const std::size_t padEnd = n < capacity ? n : capacity;
+        for (std::size_t i = length; i < padEnd; ++i) {
+            dst[i] = CharT{};
+        }
+        return dst;
+    }
+    CopyUnits(dst, src, capacity - 1);
+    dst[capacity - 1] = CharT{};
+    TracePrint(op.tag, op.cutCopy, capacity, src);
+    return dst;
+}
+
+template <typename CharT>
+CharT* AppendN(const Traced& op, CharT* dst, std::size_t capacity, const CharT* src,
+               std::size_t n) {
+    if (!ArgumentsUsable(op, dst, capacity, src)) {
+        return dst;
+    }
+    const std::size_t used = BoundedLength(dst, capacity);
+    const std::size_t length = BoundedLength(src, n);
+    if (used < capacity && length + used < capacity) {
+        CopyUnits(dst + used, src, length);
+        dst[used + length] = CharT{};
+        return dst;
+    }
+    const std::size_t room = used < capacity ? capacity - used - 1 : 0;
+    CopyUnits(dst + (used < capacity ? used : capacity - 1), src, room);
+    dst[capacity - 1] = CharT{};
+    TracePrint(op.tag, op.cutAppend, capacity, room + 1, src);
+    return dst;
+}
+
+template <typename CharT>
+int Print(const char16_t* tag, const char16_t* cutTrace, CharT* out, int capacity,
+          const CharT* format, std::span<const FormatArg> args) {
+    if (out == nullptr) {
+        TracePrint(tag, u"lpOut=NULL");
+        return 0;
+    }
+    if (format == nullptr) {
+        TracePrint(tag, u"lpFmt=NULL");
+        return 0;
+    }
+    if (capacity < 1) {
+        TracePrint(tag, u"nOutLen=%d", capacity);
+        return 0;
+    }
+    const FormatResult result = FormatBounded(out, static_cast<std::size_t>(capacity), format, args);
+    if (!result.truncated) {
+        return static_cast<int>(result.length);
+    }
+    TracePrint(tag, cutTrace, capacity, format);
+    return capacity - 1;
+}
+
+constexpr Traced kTcsCpy{u"B1@_TcsCpy: ", u"len=%d, src=\"%s\"", nullptr};
+constexpr Traced kWcsCpy{u"B2@WcsCpy: ", u"len=%d, src=\"%ls\"", nullptr};
+constexpr Traced kStrCpy{u"B3@StrCpy: ", u"len=%d, src=\"%hs\"", nullptr};
+constexpr Traced kTcsCat{u"B4@_TcsCat: ", nullptr, u"len=%d, need=%d, src=\"%s\""};
+constexpr Traced kWcsCat{u"B5@WcsCat: ", nullptr, u"len=%d, need=%d, src=\"%ls\""};
+constexpr Traced kStrCat{u"B6@StrCat: ", nullptr, u"len=%d, need=%d, src=\"%hs\""};
+constexpr Traced kTcsnCpy{u"B7@_TcsnCpy: ", u"len=%d, src=\"%s\"", nullptr};
+constexpr Traced kWcsnCpy{u"B8@WcsnCpy: ", u"len=%d, src=\"%ls\"", nullptr};
+constexpr Traced kStrnCpy{u"B9@StrnCpy: ", u"len=%d, src=\"%hs\"", nullptr};
+constexpr Traced kTcsnCat{u"B10@_TcsnCat: ", nullptr, u"len=%d, need=%d, src=\"%s\""};
+constexpr Traced kWcsnCat{u"B11@WcsnCat: ", nullptr, u"len=%d, need=%d, src=\"%ls\""};
+constexpr Traced kStrnCat{u"B14@StrnCat: ", nullptr, u"len=%d, need=%d, src=\"%hs\""};
+
+}  // namespace
+
+char16_t* _TcsCpy(char16_t* dst, std::size_t capacity, const char16_t* src) {
+    return Copy(kTcsCpy, dst, capacity, src);
+}
+char16_t* WcsCpy(char16_t* dst, std::size_t capacity, const char16_t* src) {
+    return Copy(kWcsCpy, dst, capacity, src);
+}
+char* StrCpy(char* dst, std::size_t capacity, const char* src) {
+    return Copy(kStrCpy, dst, capacity, src);
+}
+
+char16_t* _TcsCat(char16_t* dst, std::size_t capacity, const char16_t* src) {
+    return Append(kTcsCat, dst, capacity, src);
+}
+char16_t* WcsCat(char16_t* dst, std::size_t capacity, const char16_t* src) {
+    return Append(kWcsCat, dst, capacity, src);
+}
+char* StrCat(char* dst, std::size_t capacity, const char* src) {
+    return Append(kStrCat, dst, capacity, src);
+}
+
+char16_t* _TcsnCpy(char16_t* dst, std::size_t capacity, const char16_t* src, std::size_t n) {
+    return CopyN(kTcsnCpy, dst, capacity, src, n);
+}
+char16_t* WcsnCpy(char16_t* dst, std::size_t capacity, const char16_t* src, std::size_t n) {
+    return CopyN(kWcsnCpy, dst, capacity, src, n);
+}
+char* StrnCpy(char* dst, std::size_t capacity, const char* src, std::size_t n) {
+    return CopyN(kStrnCpy, dst, capacity, src, n);
+}
+
+char16_t* _TcsnCat(char16_t* dst, std::size_t capacity, const char16_t* src, std::size_t n) {
+    return AppendN(kTcsnCat, dst, capacity, src, n);
+}
+char16_t* WcsnCat(char16_t* dst, std::size_t capacity, const char16_t* src, std::size_t n) {
+    return AppendN(kWcsnCat, dst, capacity, src, n);
+}
+char* StrnCat(char* dst, std::size_t capacity, const char* src, std::size_t n) {
+    return AppendN(kStrnCat, dst, capacity, src, n);
+}
+
+int WsPrintfV(char16_t* out, int capacity, const char16_t* format,
+              std::span<const FormatArg> args) {
+    return Print(u"B12@WsPrintf: ", u"len=%d, fmt=\"%s\"", out, capacity, format, args);
+}
+int WsPrintfAV(char* out, int capacity, const char* format, std::span<const FormatArg> args) {
+    return Print(u"B13@WsPrintfA: ", u"len=%d, fmt=\"%hs\"", out, capacity, format, args);
+}
+
+namespace {
+
+template <typename CharT>
+std::size_t CopyQuietly(CharT* dst, std::size_t capacity, const CharT* src) {
+    if (dst == nullptr || capacity == 0) {
+        return 0;
+    }
+    const std::size_t length = src == nullptr ? 0 : BoundedLength(src, capacity - 1);
+    CopyUnits(dst, src, length);
+    dst[length] = CharT{};
+    return length;
+}
+
+template <typename CharT>
+std::size_t AppendQuietly(CharT* dst, std::size_t capacity, const CharT* src) {
+    if (dst == nullptr || capacity == 0) {
+        return 0;
+    }
+    const std::size_t used = BoundedLength(dst, capacity - 1);
+    return used + CopyQuietly(dst + used, capacity - used, src);
+}
+
+template <typename CharT>
+int PrintQuietly(CharT* out, int capacity, const CharT* format, std::span<const FormatArg> args) {
+    if (out == nullptr || format == nullptr || capacity < 1) {
+        return 0;
+    }
+    return static_cast<int>(
+        FormatBounded(out, static_cast<std::size_t>(capacity), format, args).length);
+}
+
+}  // namespace
+
+std::size_t CopyQuiet(char16_t* dst, std::size_t capacity, const char16_t* src) {
+    return CopyQuietly(dst, capacity, src);
+}
+std::size_t CopyQuiet(char* dst, std::size_t capacity, const char* src) {
+    return CopyQuietly(dst, capacity, src);
+}
+std::size_t AppendQuiet(char16_t* dst, std::size_t capacity, const char16_t* src) {
+    return AppendQuietly(dst, capacity, src);
+}
+std::size_t AppendQuiet(char* dst, std::size_t capacity, const char* src) {
+    return AppendQuietly(dst, capacity, src);
+}
+int PrintQuietV(char16_t* out, int capacity, const char16_t* format,
+                std::span<const FormatArg> args) {
+    return PrintQuietly(out, capacity, format, args);
+}
+int PrintQuietV(char* out, int capacity, const char* format, std::span<const FormatArg> args) {
+    return PrintQuietly(out, capacity, format, args);
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Small in-place text utilities; untraced. Case-blind comparison folds the
+// ASCII letters only, which is all the system compares that way (token names,
+// path prefixes, registry names).
+#include <cstddef>
+
+// Removes every leading unit equal to a or b.
+void StripLeading(char16_t* text, char16_t a, char16_t b);
+// Removes every trailing unit equal to a or b.
+void TrimTrailing(char16_t* text, char16_t a, char16_t b);
+void TrimTrailing(char* text, char a, char b);
+
+// Index of the first case-blind occurrence of pattern in text, -1 when none;
+// an empty pattern matches at 0.
+std::ptrdiff_t FindNoCase(const char16_t* text, const char16_t* pattern);
+std::ptrdiff_t FindNoCase(const char* text, const char* pattern);
+
+// Replaces the first (case-sensitive) occurrence of what by with in a buffer of
+// the given capacity, keeping what followed it; whatever no longer fits is cut.
+// Returns false when what does not occur.
+bool ReplaceFirst(char16_t* buffer, std::size_t capacity, const char16_t* what,
+                  const char16_t* with);

@@ -1,0 +1,47 @@
+#!/bin/sh
+# Prepares Wine for the tests of one build tree: a private prefix inside it,
+# a persistent wineserver and a finished wineboot, plus an Xvfb display when
+# there is none. Everything is started here, outside CTest's pipes, so that
+# each test process starts quickly and CTest never waits on Wine's services.
+# Usage: prepare.sh BUILD_DIR
+set -eu
+build=$(cd "$1" && pwd)
+export WINEPREFIX="$build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+env_file="$build/wine-env.sh"
+
+display_alive() {
+    [ -n "${1:-}" ] && [ -S "/tmp/.X11-unix/X${1#:}" ]
+}
+
+display=${DISPLAY:-}
+if [ -z "$display" ] && [ -f "$env_file" ]; then
+    display=$(sed -n 's/^export DISPLAY=//p' "$env_file")
+fi
+if ! display_alive "$display" && [ -z "${DISPLAY:-}" ]; then
+    n=91
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$build/xvfb.log" 2>&1 </dev/null &
+    tries=0
+    until [ -S "/tmp/.X11-unix/X$n" ]; do
+        tries=$((tries + 1))
+        [ $tries -le 100 ] || { echo "Xvfb did not start (see $build/xvfb.log)" >&2; exit 1; }
+        sleep 0.1
+    done
+    display=":$n"
+fi
+export DISPLAY="$display"
+
+setsid wineserver -p >"$build/wineserver.log" 2>&1 </dev/null || true
+wine wineboot --init >"$build/wineboot.log" 2>&1 </dev/null
+
+cat >"$env_file" <<ENV
+export WINEPREFIX="$WINEPREFIX"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+export DISPLAY=$DISPLAY
+ENV
+echo "Wine prefix ready: $WINEPREFIX (DISPLAY=$DISPLAY)"
