@@ -1,0 +1,74 @@
+#include "common/format_expansion.h"
+
+#include "diag/bounded_string.h"
+
+namespace {
+
+std::size_t Length(const char16_t* text) {
+    std::size_t n = 0;
+    while (text[n] != u'\0') {
+        ++n;
+    }
+    return n;
+}
+
+}  // namespace
+
+FormatExpansion::FormatExpansion(char16_t* buffer, std::size_t capacity)
+    : buffer_(buffer), capacity_(capacity) {
+    buffer_[0] = u'\0';
+}
+
+void FormatExpansion::AppendText(const char16_t* text) {
+    if (text == nullptr) {
+        return;
+    }
+    // Appending at the known end keeps each append proportional to its text.
+    WcsCat(buffer_ + length_, capacity_ - length_, text);
+    length_ += Length(buffer_ + length_);
+}
+
+bool FormatExpansion::AppendUnits(const char16_t* text, std::size_t count) {
+    if (count == 0) {
+        return true;
+    }
+    const std::size_t before = length_;
+    WcsnCat(buffer_ + length_, capacity_ - length_, text, count);
+    length_ += Length(buffer_ + length_);
+    return length_ - before == count || text[length_ - before] == u'\0';
+}
+
+void FormatExpansion::AppendZeros(std::size_t count) {
+    // In chunks, so that a huge width costs no more than the room it fills.
+    static constexpr char16_t kZeros[] = u"0000000000000000";
+    constexpr std::size_t kChunk = sizeof(kZeros) / sizeof(kZeros[0]) - 1;
+    while (count > 0) {
+        const std::size_t n = count < kChunk ? count : kChunk;
+        if (!AppendUnits(kZeros, n)) {
+            return;
+        }
+        count -= n;
+    }
+}
+
+void FormatExpansion::AppendNumber(int value, int width) {
+    char16_t digits[12];  // the ten digits of any int, sign kept apart
+    std::size_t first = sizeof(digits) / sizeof(digits[0]) - 1;
+    digits[first] = u'\0';
+    // Unsigned, so that the most negative int has a magnitude too.
+    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        digits[--first] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+
+    std::size_t used = sizeof(digits) / sizeof(digits[0]) - 1 - first;
+    if (value < 0) {
+        AppendText(u"-");
+        ++used;
+    }
+    if (width > 0 && static_cast<std::size_t>(width) > used) {
+        AppendZeros(static_cast<std::size_t>(width) - used);
+    }
+    AppendText(digits + first);
+}
