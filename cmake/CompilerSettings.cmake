@@ -14,6 +14,13 @@ if(CAMFOLIO_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(CAMFOLIO_FUZZ)
+    # Coverage for the fuzzer everywhere; only the fuzz targets link its main.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(CMAKE_CROSSCOMPILING)
     # Every test executable of a cross build runs through Wine in the private
     # prefix that tools/wine/prepare.sh set up in this build tree.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <iterator>
 #include <memory>
 #include <new>
 
@@ -72,8 +74,17 @@ int ReadDecimal(const char16_t** text) {
 
 bool HasForbiddenCharacter(const char16_t* format) {
     for (const char16_t* p = format; *p != u'\0'; ++p) {
-        if (FindUnit(u":\"/\\|?*", *p) != nullptr) {
-            return true;
+        switch (*p) {
+            case u':':
+            case u'"':
+            case u'/':
+            case u'\\':
+            case u'|':
+            case u'?':
+            case u'*':
+                return true;
+            default:
+                break;
         }
     }
     return false;
@@ -119,7 +130,7 @@ enum class Field {
 
 // Tokens whose name is followed at once by ">", in the order they are tested.
 struct PlainToken {
-    const char16_t* name;
+    char16_t name[4];  // held in place: the table is searched for every token
     std::size_t length;
     Field field;
     const char16_t* (TokenRenderer::*describe)();
@@ -155,6 +166,41 @@ bool StartsWith(const char16_t* text, const PlainToken& token) {
         }
     }
     return true;
+}
+
+// For each ASCII first letter, the plain tokens that begin with it, chained in
+// table order (-1 ends a chain): the builder re-expands the format on every
+// edit, and a walk through the whole table per token showed in its profile.
+struct PlainTokenIndex {
+    std::int8_t head[128];
+    std::int8_t next[std::size(kPlainTokens)];
+};
+
+constexpr PlainTokenIndex MakePlainTokenIndex() {
+    PlainTokenIndex index{};
+    for (std::int8_t& head : index.head) {
+        head = -1;
+    }
+    for (int i = static_cast<int>(std::size(kPlainTokens)) - 1; i >= 0; --i) {
+        const char16_t first = kPlainTokens[i].name[0];
+        index.next[i] = index.head[first];
+        index.head[first] = static_cast<std::int8_t>(i);
+    }
+    return index;
+}
+
+constexpr PlainTokenIndex kPlainTokenIndex = MakePlainTokenIndex();
+
+const PlainToken* FindPlainToken(const char16_t* name) {
+    if (name[0] >= std::size(kPlainTokenIndex.head)) {
+        return nullptr;
+    }
+    for (int i = kPlainTokenIndex.head[name[0]]; i >= 0; i = kPlainTokenIndex.next[i]) {
+        if (StartsWith(name, kPlainTokens[i])) {
+            return &kPlainTokens[i];
+        }
+    }
+    return nullptr;
 }
 
 enum class TokenOutcome {
@@ -221,22 +267,19 @@ void FormatScanner::Scan(const char16_t* format) {
 
 TokenOutcome FormatScanner::Token(const char16_t* name, std::ptrdiff_t at,
                                   const char16_t** next) {
-    for (const PlainToken& token : kPlainTokens) {
-        if (!StartsWith(name, token)) {
-            continue;
-        }
-        if (name[token.length] != u'>') {
+    if (const PlainToken* token = FindPlainToken(name); token != nullptr) {
+        if (name[token->length] != u'>') {
             return TokenOutcome::kMalformed;
         }
-        if (token.field == Field::kDirectory) {
+        if (token->field == Field::kDirectory) {
             directoryTokenAt_ = at;
         }
         if (renderer_ != nullptr) {
-            out_->AppendText((renderer_->*token.describe)());
+            out_->AppendText((renderer_->*token->describe)());
         } else {
-            ExpandField(token.field);
+            ExpandField(token->field);
         }
-        *next = name + token.length + 1;
+        *next = name + token->length + 1;
         return TokenOutcome::kContinue;
     }
     switch (name[0]) {
@@ -420,8 +463,26 @@ void ApplyCase(char16_t* text, CaseMode mode) {
     }
 }
 
+bool Contains(const char16_t* text, const char16_t* what) {
+    for (const char16_t* p = FindUnit(text, what[0]); p != nullptr; p = FindUnit(p + 1, what[0])) {
+        std::size_t i = 1;
+        while (what[i] != u'\0' && p[i] == what[i]) {
+            ++i;
+        }
+        if (what[i] == u'\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
 void ReplaceAll(char16_t* buffer, std::size_t capacity, const char16_t* what,
                 const char16_t* with) {
+    // The quick test first: these texts seldom need a replacement, and the
+    // builder normalises on every edit.
+    if (!Contains(buffer, what)) {
+        return;
+    }
     while (ReplaceFirst(buffer, capacity, what, with)) {
     }
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <type_traits>
 
 namespace {
 
@@ -20,6 +21,18 @@ public:
             return;
         }
         out_[length_++] = static_cast<CharT>(unit);
+    }
+    // Copies a run of units of the same kind as the output.
+    void PutRun(const CharT* units, std::size_t count) {
+        const std::size_t room = capacity_ > length_ ? capacity_ - length_ - 1 : 0;
+        if (count > room) {
+            count = room;
+            truncated_ = true;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            out_[length_ + i] = units[i];
+        }
+        length_ += count;
     }
     bool Full() const { return truncated_; }
     FormatResult Finish() {
@@ -82,21 +95,33 @@ std::size_t TextLength(const Unit* text, std::size_t known, int precision) {
 }
 
 template <typename CharT, typename Unit>
+void PutConverted(Sink<CharT>& sink, const Unit* text, std::size_t n);
+
+template <typename CharT, typename Unit>
 void PutText(Sink<CharT>& sink, const Spec& spec, const Unit* text, std::size_t known) {
     const std::size_t n = TextLength<CharT>(text, known, spec.precision);
     const int pad = spec.width > static_cast<int>(n) ? spec.width - static_cast<int>(n) : 0;
     if (!spec.left) {
         PutPadding(sink, pad, U' ');
     }
+    if constexpr (std::is_same_v<Unit, CharT>) {
+        sink.PutRun(text, n);
+    } else {
+        PutConverted(sink, text, n);
+    }
+    if (spec.left) {
+        PutPadding(sink, pad, U' ');
+    }
+}
+
+template <typename CharT, typename Unit>
+void PutConverted(Sink<CharT>& sink, const Unit* text, std::size_t n) {
     for (std::size_t i = 0; i < n && !sink.Full(); ++i) {
         if constexpr (sizeof(Unit) == 1) {
             sink.Put(Narrowed<CharT>(static_cast<unsigned char>(text[i])));
         } else {
             sink.Put(Narrowed<CharT>(static_cast<char32_t>(text[i])));
         }
-    }
-    if (spec.left) {
-        PutPadding(sink, pad, U' ');
     }
 }
 
@@ -376,7 +401,11 @@ FormatResult Run(CharT* out, std::size_t capacity, const CharT* format,
     const CharT* p = format;
     while (*p != CharT{} && !sink.Full()) {
         if (*p != '%') {
-            sink.Put(static_cast<std::make_unsigned_t<CharT>>(*p++));
+            const CharT* literal = p;
+            while (*p != CharT{} && *p != '%') {
+                ++p;
+            }
+            sink.PutRun(literal, static_cast<std::size_t>(p - literal));
             continue;
         }
         if (p[1] == '%') {

@@ -14,8 +14,13 @@ namespace trace_platform {
 TraceTime LocalTimeNow() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    // localtime_r takes a lock; a thread asks once per second at most.
+    thread_local std::time_t cachedSecond = -1;
+    thread_local std::tm local{};
+    if (seconds != cachedSecond) {
+        localtime_r(&seconds, &local);
+        cachedSecond = seconds;
+    }
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         now.time_since_epoch()) % 1000;
     TraceTime t;
@@ -39,9 +44,16 @@ std::int64_t CounterFrequency() {
     return Period::den / Period::num;
 }
 
-std::uint32_t ProcessId() { return static_cast<std::uint32_t>(getpid()); }
+// Both ids are system calls here; a producer asks for them on every line.
+std::uint32_t ProcessId() {
+    static const auto id = static_cast<std::uint32_t>(getpid());
+    return id;
+}
 
-std::uint32_t ThreadId() { return static_cast<std::uint32_t>(syscall(SYS_gettid)); }
+std::uint32_t ThreadId() {
+    thread_local const auto id = static_cast<std::uint32_t>(syscall(SYS_gettid));
+    return id;
+}
 
 AnsiConversion ToAnsi(const char16_t* text, std::size_t units, char* out, std::size_t capacity) {
     AnsiConversion done;

@@ -92,7 +92,12 @@ public:
             entry->counter = frequency_ > 0 ? trace_platform::CounterNow() : 0;
         }
         entry->sequence.store(claim + 1, std::memory_order_release);
-        wake_.release();
+        // Wake the writer only when it sleeps: a semaphore release per line
+        // would cost a system call on every line.
+        std::atomic_thread_fence(std::memory_order_seq_cst);
+        if (writerSleeping_.load(std::memory_order_relaxed) && writerSleeping_.exchange(false)) {
+            wake_.release();
+        }
     }
 
     void FlushLocked() {
@@ -113,9 +118,19 @@ private:
                result == TraceOutput::LockResult::Abandoned;
     }
 
+    bool Empty() const { return read_.load() == write_.load(); }
+
     void WriterLoop() {
         for (;;) {
-            wake_.acquire();
+            if (Empty()) {
+                // Announce the sleep, then look again: a producer either sees
+                // the announcement or its line is seen here.
+                writerSleeping_.store(true);
+                if (Empty() && !stopping_.load()) {
+                    wake_.acquire();
+                }
+                writerSleeping_.store(false);
+            }
             // One round writes every waiting line; further wake-ups are spent.
             while (wake_.try_acquire()) {
             }
@@ -207,6 +222,7 @@ private:
     std::atomic<std::uint32_t> write_{0};
     std::atomic<std::uint32_t> read_{0};
     std::counting_semaphore<> wake_{0};
+    std::atomic<bool> writerSleeping_{false};
     std::mutex consumer_;
     std::atomic<bool> stopping_{false};
     std::int64_t frequency_ = 0;
