@@ -19,7 +19,7 @@ namespace {
 
 // The log file without a cross-process lock: natively there is one process.
 class FileOutput final : public TraceOutput {
-public:
+  public:
     explicit FileOutput(const char* path) : fd_(open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644)) {}
     ~FileOutput() override { close(fd_); }
     LockResult Lock(std::chrono::milliseconds) override { return LockResult::NoLock; }
@@ -28,7 +28,7 @@ public:
         benchmark::DoNotOptimize(write(fd_, bytes, count));
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -41,8 +41,8 @@ void BM_TracePrint(benchmark::State& state) {
     }
     int line = 0;
     for (auto _ : state) {
-        TracePrint(u"C10@CCache::Global_AdjustCacheContentToFit: ", u"nCnt=%d, name=%s",
-                   ++line, u"DSC_0057.JPG");
+        TracePrint(u"C10@CCache::Global_AdjustCacheContentToFit: ", u"nCnt=%d, name=%s", ++line,
+                   u"DSC_0057.JPG");
     }
     if (state.thread_index() == 0) {
         g_ring.reset();

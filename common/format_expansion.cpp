@@ -52,23 +52,36 @@ void FormatExpansion::AppendZeros(std::size_t count) {
 }
 
 void FormatExpansion::AppendNumber(int value, int width) {
-    char16_t digits[12];  // the ten digits of any int, sign kept apart
-    std::size_t first = sizeof(digits) / sizeof(digits[0]) - 1;
-    digits[first] = u'\0';
+    // Sign, zeros and digits are put together here and appended at once; only
+    // a width beyond this buffer has its zeros appended on their own.
+    char16_t text[32];
+    char16_t* const end = text + sizeof(text) / sizeof(text[0]) - 1;
+    char16_t* first = end;
+    *end = u'\0';
     // Unsigned, so that the most negative int has a magnitude too.
     unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
     do {
-        digits[--first] = static_cast<char16_t>(u'0' + magnitude % 10);
+        *--first = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
 
-    std::size_t used = sizeof(digits) / sizeof(digits[0]) - 1 - first;
+    const std::size_t signUnits = value < 0 ? 1 : 0;
+    const std::size_t used = static_cast<std::size_t>(end - first) + signUnits;
+    const std::size_t zeros =
+        width > 0 && static_cast<std::size_t>(width) > used ? static_cast<std::size_t>(width) - used : 0;
+    if (zeros + signUnits <= static_cast<std::size_t>(first - text)) {
+        for (std::size_t i = 0; i < zeros; ++i) {
+            *--first = u'0';
+        }
+        if (value < 0) {
+            *--first = u'-';
+        }
+        AppendText(first);
+        return;
+    }
     if (value < 0) {
         AppendText(u"-");
-        ++used;
     }
-    if (width > 0 && static_cast<std::size_t>(width) > used) {
-        AppendZeros(static_cast<std::size_t>(width) - used);
-    }
-    AppendText(digits + first);
+    AppendZeros(zeros);
+    AppendText(first);
 }

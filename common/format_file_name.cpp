@@ -487,12 +487,24 @@ void ReplaceAll(char16_t* buffer, std::size_t capacity, const char16_t* what,
     }
 }
 
+bool StartsWithNoCase(const char16_t* text, const char16_t* prefix) {
+    const auto fold = [](char16_t c) {
+        return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+    };
+    for (; *prefix != u'\0'; ++text, ++prefix) {
+        if (fold(*text) != fold(*prefix)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The format side of normalisation, run only once the result is accepted so
 // that a rejected format reaches the caller as it was typed (trimmed).
 void NormaliseFormat(char16_t* format, std::size_t capacity, bool resultIsRooted) {
     ReplaceAll(format, capacity, u"<DIR><DIR>", u"<DIR>");
     // A leading separator would only repeat the root's "\".
-    while (resultIsRooted && FindNoCase(format, u"<DIR>") == 0 &&
+    while (resultIsRooted && StartsWithNoCase(format, u"<DIR>") &&
            ReplaceFirst(format, capacity, u"<DIR>", u"")) {
     }
     // <P> already ends with the source directory's trailing "\".

@@ -39,7 +39,11 @@ std::u16string Utf16FromUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+        const int extra = lead < 0x80    ? 0
+                          : lead >= 0xF0 ? 3
+                          : lead >= 0xE0 ? 2
+                          : lead >= 0xC0 ? 1
+                                         : -1;
         if (extra < 0 || lead > 0xF4 || i + static_cast<std::size_t>(extra) >= text.size()) {
             AppendUtf16(out, kReplacement);
             ++i;

@@ -12,7 +12,7 @@ constexpr int kMaxFieldWidth = 65536;
 
 template <typename CharT>
 class Sink {
-public:
+  public:
     Sink(CharT* out, std::size_t capacity) : out_(out), capacity_(capacity) {}
 
     void Put(char32_t unit) {
@@ -42,7 +42,7 @@ public:
         return {length_, truncated_};
     }
 
-private:
+  private:
     CharT* out_;
     std::size_t capacity_;
     std::size_t length_ = 0;
@@ -165,17 +165,16 @@ void PutInteger(Sink<CharT>& sink, const Spec& spec, const FormatArg& arg) {
     bool negative = false;
     std::uint64_t magnitude = 0;
     if (isSigned) {
-        const std::int64_t value = spec.wide64 ? arg.AsSigned()
-                                               : static_cast<std::int32_t>(arg.AsUnsigned());
+        const std::int64_t value =
+            spec.wide64 ? arg.AsSigned() : static_cast<std::int32_t>(arg.AsUnsigned());
         negative = value < 0;
-        magnitude = negative ? 0 - static_cast<std::uint64_t>(value)
-                             : static_cast<std::uint64_t>(value);
+        magnitude =
+            negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     } else {
         magnitude = spec.wide64 ? arg.AsUnsigned() : static_cast<std::uint32_t>(arg.AsUnsigned());
     }
     const unsigned base = (spec.conversion == 'x' || spec.conversion == 'X') ? 16 : 10;
-    const char* alphabet =
-        spec.conversion == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
+    const char* alphabet = spec.conversion == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
     char reversed[24];
     int count = 0;
     // A precision of 0 prints no digits for the value 0, as C does.
@@ -189,7 +188,8 @@ void PutInteger(Sink<CharT>& sink, const Spec& spec, const FormatArg& arg) {
     for (int i = 0; i < count; ++i) {
         digits[i] = reversed[count - 1 - i];
     }
-    const char* sign = negative ? "-" : (isSigned && spec.plus ? "+" : (isSigned && spec.space ? " " : ""));
+    const char* sign =
+        negative ? "-" : (isSigned && spec.plus ? "+" : (isSigned && spec.space ? " " : ""));
     const char* prefix = "";
     if (spec.alternate && base == 16 && count > 0 && !(count == 1 && digits[0] == '0')) {
         prefix = spec.conversion == 'X' ? "0X" : "0x";
@@ -203,7 +203,8 @@ void PutDouble(Sink<CharT>& sink, const Spec& spec, double value) {
     // Plenty for the integral part of any double; snprintf cuts if not.
     char text[400];
     const int written = std::snprintf(text, sizeof text, "%.*f", precision, value);
-    int n = written < 0 ? 0 : (written >= static_cast<int>(sizeof text) ? sizeof text - 1 : written);
+    int n =
+        written < 0 ? 0 : (written >= static_cast<int>(sizeof text) ? sizeof text - 1 : written);
     const char* digits = text;
     const char* sign = spec.plus ? "+" : (spec.space ? " " : "");
     if (n > 0 && text[0] == '-') {
@@ -244,7 +245,9 @@ void PutMarker(Sink<CharT>& sink, const CharT* begin, const CharT* end) {
     sink.Put(U')');
 }
 
-bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool IsDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
 
 template <typename CharT>
 int ReadNumber(const CharT*& p) {
@@ -257,11 +260,11 @@ int ReadNumber(const CharT*& p) {
 }
 
 class ArgCursor {
-public:
+  public:
     explicit ArgCursor(std::span<const FormatArg> args) : args_(args) {}
     const FormatArg* Next() { return next_ < args_.size() ? &args_[next_++] : nullptr; }
 
-private:
+  private:
     std::span<const FormatArg> args_;
     std::size_t next_ = 0;
 };
@@ -274,7 +277,8 @@ bool TakeStar(ArgCursor& cursor, int& value) {
         return false;
     }
     const std::int64_t v = static_cast<std::int32_t>(arg->AsUnsigned());
-    value = v > kMaxFieldWidth ? kMaxFieldWidth : (v < -kMaxFieldWidth ? -kMaxFieldWidth : static_cast<int>(v));
+    value = v > kMaxFieldWidth ? kMaxFieldWidth
+                               : (v < -kMaxFieldWidth ? -kMaxFieldWidth : static_cast<int>(v));
     return true;
 }
 
@@ -330,8 +334,17 @@ bool ParseSpec(const CharT*& p, Spec& spec, ArgCursor& cursor) {
         ++p;
     }
     switch (*p) {
-        case 's': case 'S': case 'c': case 'C': case 'd': case 'i': case 'u':
-        case 'x': case 'X': case 'f': case 'F':
+        case 's':
+        case 'S':
+        case 'c':
+        case 'C':
+        case 'd':
+        case 'i':
+        case 'u':
+        case 'x':
+        case 'X':
+        case 'f':
+        case 'F':
             spec.conversion = static_cast<char>(*p);
             ++p;
             return usable;

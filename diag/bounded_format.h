@@ -11,8 +11,8 @@
 #include "diag/format_arg.h"
 
 struct FormatResult {
-    std::size_t length = 0;   // units written, terminator excluded
-    bool truncated = false;   // the full text did not fit
+    std::size_t length = 0;  // units written, terminator excluded
+    bool truncated = false;  // the full text did not fit
 };
 
 // Writes at most capacity - 1 units and always terminates when capacity > 0.

@@ -146,7 +146,8 @@ int Print(const char16_t* tag, const char16_t* cutTrace, CharT* out, int capacit
         TracePrint(tag, u"nOutLen=%d", capacity);
         return 0;
     }
-    const FormatResult result = FormatBounded(out, static_cast<std::size_t>(capacity), format, args);
+    const FormatResult result =
+        FormatBounded(out, static_cast<std::size_t>(capacity), format, args);
     if (!result.truncated) {
         return static_cast<int>(result.length);
     }

@@ -7,18 +7,18 @@
 #include <type_traits>
 
 class FormatArg {
-public:
+  public:
     enum class Kind : std::uint8_t { Signed, Unsigned, Double, Text16, Text8, Char };
 
     template <typename T>
-        requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && std::is_signed_v<T> &&
-                 !std::is_same_v<T, char>)
-    constexpr FormatArg(T v) : kind_(Kind::Signed), i_(static_cast<std::int64_t>(v)) {}
+    requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && std::is_signed_v<T> &&
+             !std::is_same_v<T, char>) constexpr FormatArg(T v)
+        : kind_(Kind::Signed), i_(static_cast<std::int64_t>(v)) {}
 
     template <typename T>
-        requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && std::is_unsigned_v<T> &&
-                 !std::is_same_v<T, char16_t> && !std::is_same_v<T, char8_t>)
-    constexpr FormatArg(T v) : kind_(Kind::Unsigned), u_(static_cast<std::uint64_t>(v)) {}
+    requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && std::is_unsigned_v<T> &&
+             !std::is_same_v<T, char16_t> && !std::is_same_v<T, char8_t>) constexpr FormatArg(T v)
+        : kind_(Kind::Unsigned), u_(static_cast<std::uint64_t>(v)) {}
 
     constexpr FormatArg(bool v) : kind_(Kind::Signed), i_(v ? 1 : 0) {}
     constexpr FormatArg(double v) : kind_(Kind::Double), d_(v) {}
@@ -54,7 +54,7 @@ public:
 
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
-private:
+  private:
     Kind kind_;
     union {
         std::int64_t i_;

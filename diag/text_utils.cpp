@@ -66,13 +66,19 @@ void StripLeading(char16_t* text, char16_t a, char16_t b) {
     } while (text[i++] != u'\0');
 }
 
-void TrimTrailing(char16_t* text, char16_t a, char16_t b) { Trim(text, a, b); }
-void TrimTrailing(char* text, char a, char b) { Trim(text, a, b); }
+void TrimTrailing(char16_t* text, char16_t a, char16_t b) {
+    Trim(text, a, b);
+}
+void TrimTrailing(char* text, char a, char b) {
+    Trim(text, a, b);
+}
 
 std::ptrdiff_t FindNoCase(const char16_t* text, const char16_t* pattern) {
     return Find(text, pattern);
 }
-std::ptrdiff_t FindNoCase(const char* text, const char* pattern) { return Find(text, pattern); }
+std::ptrdiff_t FindNoCase(const char* text, const char* pattern) {
+    return Find(text, pattern);
+}
 
 bool ReplaceFirst(char16_t* buffer, std::size_t capacity, const char16_t* what,
                   const char16_t* with) {

@@ -19,9 +19,13 @@ void TracePrintV(const char16_t* tag, const char16_t* format, std::span<const Fo
     TraceEnqueue(text, true);
 }
 
-void TraceEnter(const char16_t* tag) { TracePrint(tag, u"ENTER "); }
+void TraceEnter(const char16_t* tag) {
+    TracePrint(tag, u"ENTER ");
+}
 
-void TraceLeave(const char16_t* tag) { TracePrint(tag, u"LEAVE "); }
+void TraceLeave(const char16_t* tag) {
+    TracePrint(tag, u"LEAVE ");
+}
 
 void TraceLeave(const char16_t* tag, int exitPoint) {
     TracePrint(tag, u"LEAVE[%d] ", exitPoint);

@@ -12,7 +12,9 @@
 // Tag + formatted message + "\r\n", cut to 519 units, into the ring.
 void TracePrintV(const char16_t* tag, const char16_t* format, std::span<const FormatArg> args);
 
-inline void TracePrint(const char16_t* tag) { TracePrintV(tag, nullptr, {}); }
+inline void TracePrint(const char16_t* tag) {
+    TracePrintV(tag, nullptr, {});
+}
 
 template <typename... Args>
 void TracePrint(const char16_t* tag, const char16_t* format, const Args&... args) {

@@ -8,7 +8,9 @@
 
 namespace {
 
-double Frac(double x) { return x - std::trunc(x); }
+double Frac(double x) {
+    return x - std::trunc(x);
+}
 
 // How a cut line ends, in the ring and in the file.
 constexpr char kCutEnd[] = "...\r\n";
@@ -79,9 +81,9 @@ std::size_t TraceFormatLine(const TraceLineParts& parts, int waits, std::int64_t
         TraceSecondFraction(parts.counter, frequency, offset, parts.time.milliseconds, fraction);
         length = static_cast<std::size_t>(PrintQuiet(
             line, static_cast<int>(kTraceLineBytes),
-            "0x%016I64X, %04d-%02d-%02d %02d:%02d:%02d.%s [PID=0x%08X;TID=0x%08X]: ",
-            parts.counter, parts.time.year, parts.time.month, parts.time.day, parts.time.hour,
-            parts.time.minute, parts.time.second, fraction, parts.processId, parts.threadId));
+            "0x%016I64X, %04d-%02d-%02d %02d:%02d:%02d.%s [PID=0x%08X;TID=0x%08X]: ", parts.counter,
+            parts.time.year, parts.time.month, parts.time.day, parts.time.hour, parts.time.minute,
+            parts.time.second, fraction, parts.processId, parts.threadId));
     }
     if (waits > 0) {
         length += static_cast<std::size_t>(PrintQuiet(

@@ -6,9 +6,9 @@
 
 #include "diag/trace_platform.h"
 
-inline constexpr std::size_t kTraceTextUnits = 520;  // traced text, terminator included
-inline constexpr std::size_t kTraceFieldBytes = 520; // ANSI field of a ring entry
-inline constexpr std::size_t kTraceLineBytes = 580;  // whole line in the file
+inline constexpr std::size_t kTraceTextUnits = 520;   // traced text, terminator included
+inline constexpr std::size_t kTraceFieldBytes = 520;  // ANSI field of a ring entry
+inline constexpr std::size_t kTraceLineBytes = 580;   // whole line in the file
 
 // Aligns the printed fraction of the second with the wall clock at start:
 // frac(frac(c0 / f) - ms / 1000); 0 without a counter.

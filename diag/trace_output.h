@@ -6,7 +6,7 @@
 #include <cstddef>
 
 class TraceOutput {
-public:
+  public:
     enum class LockResult {
         Obtained,
         // The previous owner died holding the lock; it is now ours all the same.

@@ -16,7 +16,9 @@ TraceOutput::LockResult Win32TraceOutput::Lock(std::chrono::milliseconds timeout
     }
 }
 
-void Win32TraceOutput::Unlock() { ReleaseMutex(mutex_); }
+void Win32TraceOutput::Unlock() {
+    ReleaseMutex(mutex_);
+}
 
 void Win32TraceOutput::AppendAtEnd(const char* bytes, std::size_t count) {
     if (file_ == nullptr || file_ == INVALID_HANDLE_VALUE || count == 0) {

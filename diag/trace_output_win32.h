@@ -6,14 +6,14 @@
 #include "diag/trace_output.h"
 
 class Win32TraceOutput final : public TraceOutput {
-public:
+  public:
     Win32TraceOutput(HANDLE logFile, HANDLE logMutex) : file_(logFile), mutex_(logMutex) {}
 
     LockResult Lock(std::chrono::milliseconds timeout) override;
     void Unlock() override;
     void AppendAtEnd(const char* bytes, std::size_t count) override;
 
-private:
+  private:
     HANDLE file_;
     HANDLE mutex_;
 };

@@ -21,8 +21,8 @@ TraceTime LocalTimeNow() {
         localtime_r(&seconds, &local);
         cachedSecond = seconds;
     }
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        now.time_since_epoch()) % 1000;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
     TraceTime t;
     t.year = static_cast<std::uint16_t>(local.tm_year + 1900);
     t.month = static_cast<std::uint16_t>(local.tm_mon + 1);

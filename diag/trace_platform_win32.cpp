@@ -8,8 +8,8 @@ namespace trace_platform {
 TraceTime LocalTimeNow() {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    return {st.wYear, st.wMonth, st.wDayOfWeek, st.wDay,
-            st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+    return {st.wYear, st.wMonth,  st.wDayOfWeek, st.wDay,
+            st.wHour, st.wMinute, st.wSecond,    st.wMilliseconds};
 }
 
 std::int64_t CounterNow() {
@@ -22,9 +22,13 @@ std::int64_t CounterFrequency() {
     return QueryPerformanceFrequency(&value) ? value.QuadPart : 0;
 }
 
-std::uint32_t ProcessId() { return GetCurrentProcessId(); }
+std::uint32_t ProcessId() {
+    return GetCurrentProcessId();
+}
 
-std::uint32_t ThreadId() { return GetCurrentThreadId(); }
+std::uint32_t ThreadId() {
+    return GetCurrentThreadId();
+}
 
 namespace {
 
@@ -34,7 +38,9 @@ int AnsiBytes(const char16_t* text, std::size_t units) {
                                             nullptr, 0, nullptr, nullptr);
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
 
 }  // namespace
 

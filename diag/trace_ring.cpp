@@ -43,7 +43,7 @@ std::atomic<int> g_producers{0};
 }  // namespace
 
 class TraceRing {
-public:
+  public:
     explicit TraceRing(std::unique_ptr<TraceOutput> output) : output_(std::move(output)) {
         for (std::uint32_t i = 0; i < kSlots; ++i) {
             entries_[i].sequence.store(i, std::memory_order_relaxed);
@@ -70,13 +70,13 @@ public:
                 return;  // full: drop the new line
             }
             entry = &entries_[claim & kMask];
-            const auto lag = static_cast<std::int32_t>(
-                entry->sequence.load(std::memory_order_acquire) - claim);
+            const auto lag =
+                static_cast<std::int32_t>(entry->sequence.load(std::memory_order_acquire) - claim);
             if (lag < 0) {
                 return;  // the slot's previous line is not consumed yet: full
             }
-            if (lag == 0 && write_.compare_exchange_weak(claim, claim + 1,
-                                                         std::memory_order_relaxed)) {
+            if (lag == 0 &&
+                write_.compare_exchange_weak(claim, claim + 1, std::memory_order_relaxed)) {
                 break;
             }
             if (lag > 0) {
@@ -101,8 +101,8 @@ public:
     }
 
     void FlushLocked() {
-        const auto result = output_->Lock(std::chrono::duration_cast<std::chrono::milliseconds>(
-            kFinalLockLimit));
+        const auto result =
+            output_->Lock(std::chrono::duration_cast<std::chrono::milliseconds>(kFinalLockLimit));
         if (!Owns(result) && result != TraceOutput::LockResult::NoLock) {
             return;
         }
@@ -112,7 +112,7 @@ public:
         }
     }
 
-private:
+  private:
     static bool Owns(TraceOutput::LockResult result) {
         return result == TraceOutput::LockResult::Obtained ||
                result == TraceOutput::LockResult::Abandoned;
@@ -251,11 +251,17 @@ TraceRingPtr TraceInit(std::unique_ptr<TraceOutput> output) {
     return ring;
 }
 
-void TraceDeInit(TraceRingPtr ring) { ring.reset(); }
+void TraceDeInit(TraceRingPtr ring) {
+    ring.reset();
+}
 
-void TraceFlush(TraceRing& ring) { ring.FlushLocked(); }
+void TraceFlush(TraceRing& ring) {
+    ring.FlushLocked();
+}
 
-bool TraceIsOn() { return g_active.load(std::memory_order_acquire) != nullptr; }
+bool TraceIsOn() {
+    return g_active.load(std::memory_order_acquire) != nullptr;
+}
 
 void TraceEnqueue(const char16_t* text, bool timestamped) {
     if (text == nullptr || g_active.load(std::memory_order_relaxed) == nullptr) {

@@ -42,7 +42,8 @@ TEST(BoundedFormat, ConversionsMatchPrintf) {
         {Format16(u"%.3s|%5s|%-5s|", u"abcdef", u"ab", u"ab"), "abc|   ab|ab   |"},
         {Format16(u"%s %ls %hs", u"wide", u"also", "narrow"), "wide also narrow"},
         {Format16(u"%c%c", u'A', 'b'), "Ab"},
-        {Format16(u"%f|%lf|%.2f|%08.3f", 0.5, 1.25, 2.345, -3.14159), "0.500000|1.250000|2.35|-003.142"},
+        {Format16(u"%f|%lf|%.2f|%08.3f", 0.5, 1.25, 2.345, -3.14159),
+         "0.500000|1.250000|2.35|-003.142"},
         {Format16(u"100%%"), "100%"},
         {Format16(u"%s", static_cast<const char16_t*>(nullptr)), "(null)"},
         {Format8("%s|%ls|%hs|%d", "a", u"b\u00e9", "c", 12), "a|b?|c|12"},
@@ -91,8 +92,7 @@ TEST(BoundedFormat, CutsAtCapacityAndAlwaysTerminates) {
 
 TEST(BoundedFormat, ExtremeValues) {
     EXPECT_EQ(Format16(u"%d", std::numeric_limits<std::int32_t>::min()), "-2147483648");
-    EXPECT_EQ(Format16(u"%I64d", std::numeric_limits<std::int64_t>::min()),
-              "-9223372036854775808");
+    EXPECT_EQ(Format16(u"%I64d", std::numeric_limits<std::int64_t>::min()), "-9223372036854775808");
     EXPECT_EQ(Format16(u"%.0d|%.3d", 0, 5), "|005");
     EXPECT_EQ(Format8("%f", 1e300).size(), 308u);
     EXPECT_EQ(Format8("%s", std::string_view("abc", 2)), "ab");

@@ -29,7 +29,9 @@ TraceCapture::TraceCapture() : ring_(TraceInit(std::make_unique<MemoryTraceOutpu
     EXPECT_NE(ring_, nullptr) << "another trace ring was still active";
 }
 
-TraceCapture::~TraceCapture() { Finish(); }
+TraceCapture::~TraceCapture() {
+    Finish();
+}
 
 void TraceCapture::Block() {
     std::lock_guard lock(shared_.mutex);

@@ -10,7 +10,7 @@
 
 // A log "file" in memory; its lock can be held shut to slow the writer down.
 class MemoryTraceOutput final : public TraceOutput {
-public:
+  public:
     struct Shared {
         std::mutex mutex;
         std::condition_variable changed;
@@ -24,12 +24,12 @@ public:
     void Unlock() override;
     void AppendAtEnd(const char* bytes, std::size_t count) override;
 
-private:
+  private:
     Shared& shared_;
 };
 
 class TraceCapture {
-public:
+  public:
     TraceCapture();
     ~TraceCapture();
 
@@ -43,7 +43,7 @@ public:
     // The traced texts (after the prefix), each without its "\r\n".
     std::vector<std::string> Texts();
 
-private:
+  private:
     MemoryTraceOutput::Shared shared_;
     TraceRingPtr ring_;
 };

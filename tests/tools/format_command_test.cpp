@@ -45,8 +45,7 @@ TEST(FormatCommand, ExpandsAndPrintsTheNormalisedFormat) {
         {{"format", "--time", kAt, "--counter", "none", "--source", "IMG_1.CR2", "--dir", "",
           "--camera", "EOS", "--width", "1", "--height", "2", "<P><X1>_<X2>x<X3>_<C4>_<O><Fu>"},
          "\\EOS_1X2__IMG_1.CR2\n<P><X1>_<X2>x<X3>_<C4>_<O><Fu>\n"},
-        {{"format", "--time", kAt, "--no-validate", "<Y4><P><Fo>"},
-         "\\2010CameraDir\\.JPG\n"},
+        {{"format", "--time", kAt, "--no-validate", "<Y4><P><Fo>"}, "\\2010CameraDir\\.JPG\n"},
     };
     for (const Case& c : cases) {
         const ToolRun run = Tool(c.args);

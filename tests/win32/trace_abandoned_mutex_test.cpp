@@ -41,13 +41,12 @@ std::wstring TempFilePath(const wchar_t* name) {
 
 // Leaves the mutex abandoned by a child process that took it and died.
 bool AbandonInChild(const std::wstring& mutexName) {
-    std::wstring commandLine =
-        L"\"" + SiblingPath(L"hold_mutex_and_die.exe") + L"\" " + mutexName;
+    std::wstring commandLine = L"\"" + SiblingPath(L"hold_mutex_and_die.exe") + L"\" " + mutexName;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         return false;
     }
     UniqueHandle processHandle(process.hProcess);

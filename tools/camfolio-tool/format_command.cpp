@@ -187,8 +187,7 @@ int RunFormatCommand(std::span<const std::u16string> args, std::ostream& out, st
 
     std::vector<char16_t> format(options.format.begin(), options.format.end());
     format.resize(std::max(format.size() + 1, kNameCapacity), u'\0');
-    const int formatCapacity =
-        options.normalise ? static_cast<int>(options.format.size() + 1) : -1;
+    const int formatCapacity = options.normalise ? static_cast<int>(options.format.size() + 1) : -1;
     char16_t result[kNameCapacity] = {};
     const bool ok = FormatFileName(options.validate, nullptr, result, kNameCapacity, format.data(),
                                    formatCapacity, &source);

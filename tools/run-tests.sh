@@ -1,0 +1,38 @@
+#!/bin/sh
+# Runs every test: formatting and lint checks, the native build with
+# AddressSanitizer and UBSan, the fuzz targets for a short while, the 64-bit
+# Windows build under Wine and the import check of the 32-bit build.
+# Usage: tools/run-tests.sh
+set -eu
+cd "$(dirname "$0")/.."
+. tools/setup/packages.sh
+# shellcheck disable=SC2086
+tools/setup/ensure-packages.sh $BUILD_PACKAGES $WINE_PACKAGES $TEST_PACKAGES
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "Native build (ASan + UBSan)"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native -j2
+
+step "Code style and static checks"
+tools/lint.sh build/native
+
+step "Fuzzing"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz -j2
+
+step "Windows x86_64 under Wine"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64
+tools/wine/prepare.sh build/win64
+ctest --preset win64
+
+step "Windows i686 (shipped 32-bit programs)"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+ctest --preset win32
+
+step "All tests passed"

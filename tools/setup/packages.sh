@@ -1,0 +1,5 @@
+# Package lists shared by the run, test and benchmark commands.
+BUILD_PACKAGES="cmake ninja-build g++ git googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686"
+WINE_PACKAGES="wine wine64 xvfb xauth"
+TEST_PACKAGES="clang libclang-rt-14-dev clang-format clang-tidy"
+BENCH_PACKAGES="libbenchmark-dev libspdlog-dev"
