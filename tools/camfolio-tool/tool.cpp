@@ -1,14 +1,19 @@
 #include "tools/camfolio-tool/tool.h"
 
+#include "common/utf8.h"
 #include "tools/camfolio-tool/format_command.h"
+#include "tools/camfolio-tool/tool_command.h"
 
 namespace {
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: camfolio-tool COMMAND [arguments]\n"
            "Commands:\n"
-           "  format   expand a file name format for the sample picture\n"
-           "Run \"camfolio-tool COMMAND --help\" for the options of a command.\n";
+           "  format   expand a file name format for the sample picture\n";
+    for (const ToolCommand& command : PlatformCommands()) {
+        out << "  " << Utf8FromUtf16(command.name) << "   " << command.summary << "\n";
+    }
+    out << "Run \"camfolio-tool COMMAND --help\" for the options of a command.\n";
 }
 
 }  // namespace
@@ -24,6 +29,11 @@ int RunTool(std::span<const std::u16string> args, std::ostream& out, std::ostrea
     }
     if (args[0] == u"format") {
         return RunFormatCommand(args.subspan(1), out, err);
+    }
+    for (const ToolCommand& command : PlatformCommands()) {
+        if (args[0] == command.name) {
+            return command.run(args.subspan(1), out, err);
+        }
     }
     err << "camfolio-tool: unknown command\n";
     PrintUsage(err);

@@ -1,0 +1,3 @@
+#include "tools/camfolio-tool/tool_command.h"
+
+std::span<const ToolCommand> PlatformCommands() { return {}; }
