@@ -35,7 +35,9 @@ void CivilFromDays(std::int64_t days, CalendarTime* fields) {
     fields->year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -72,12 +74,14 @@ bool CalendarToFileTime(const CalendarTime& fields, std::uint64_t* fileTime) {
     if (fileTime == nullptr || !FieldsInRange(fields)) {
         return false;
     }
-    const auto days =
-        static_cast<std::uint64_t>(DaysFromCivil(fields.year, fields.month, fields.day) - kDaysTo1601);
-    const std::uint64_t seconds = days * kSecondsPerDay + static_cast<std::uint64_t>(
-        fields.hour * 3600 + fields.minute * 60 + fields.second);
-    const std::uint64_t ticks = seconds * kTicksPerSecond +
-                                static_cast<std::uint64_t>(fields.milliseconds) * kTicksPerMillisecond;
+    const auto days = static_cast<std::uint64_t>(
+        DaysFromCivil(fields.year, fields.month, fields.day) - kDaysTo1601);
+    const std::uint64_t seconds =
+        days * kSecondsPerDay +
+        static_cast<std::uint64_t>(fields.hour * 3600 + fields.minute * 60 + fields.second);
+    const std::uint64_t ticks =
+        seconds * kTicksPerSecond +
+        static_cast<std::uint64_t>(fields.milliseconds) * kTicksPerMillisecond;
     if (ticks >= kLimit) {
         return false;
     }

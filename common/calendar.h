@@ -5,10 +5,10 @@
 #include <cstdint>
 
 struct CalendarTime {
-    int year = 0;  // 1601 ...
+    int year = 0;   // 1601 ...
     int month = 0;  // 1-12
-    int day = 0;  // 1-31
-    int hour = 0;  // 0-23
+    int day = 0;    // 1-31
+    int hour = 0;   // 0-23
     int minute = 0;
     int second = 0;
     int milliseconds = 0;

@@ -59,7 +59,8 @@ void FormatExpansion::AppendNumber(int value, int width) {
     char16_t* first = end;
     *end = u'\0';
     // Unsigned, so that the most negative int has a magnitude too.
-    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    unsigned magnitude =
+        value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
     do {
         *--first = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;
@@ -67,8 +68,9 @@ void FormatExpansion::AppendNumber(int value, int width) {
 
     const std::size_t signUnits = value < 0 ? 1 : 0;
     const std::size_t used = static_cast<std::size_t>(end - first) + signUnits;
-    const std::size_t zeros =
-        width > 0 && static_cast<std::size_t>(width) > used ? static_cast<std::size_t>(width) - used : 0;
+    const std::size_t zeros = width > 0 && static_cast<std::size_t>(width) > used
+                                  ? static_cast<std::size_t>(width) - used
+                                  : 0;
     if (zeros + signUnits <= static_cast<std::size_t>(first - text)) {
         for (std::size_t i = 0; i < zeros; ++i) {
             *--first = u'0';

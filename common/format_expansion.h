@@ -7,7 +7,7 @@
 #include <cstddef>
 
 class FormatExpansion {
-public:
+  public:
     // buffer holds capacity units (capacity >= 1); the expansion starts empty.
     FormatExpansion(char16_t* buffer, std::size_t capacity);
 
@@ -22,7 +22,7 @@ public:
 
     const char16_t* Text() const { return buffer_; }
 
-private:
+  private:
     void AppendZeros(std::size_t count);
 
     char16_t* buffer_;

@@ -38,7 +38,9 @@ const char16_t* FindUnit(const char16_t* text, char16_t unit) {
     return nullptr;
 }
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Digits at *text, saturated at INT_MAX; *text moves past them.
 int ReadDigits(const char16_t** text) {
@@ -124,11 +126,28 @@ NameParts SplitSourceName(const char16_t* path) {
 }
 
 enum class Field {
-    kYear4, kMonth2, kDay2, kYear2, kMonth1, kDay1, kHour2, kMinute2, kSecond2,
-    kHour12, kMinute1, kSecond1, kAmPm, kSeparator, kCamera, kWidth, kHeight, kDirectory,
+    kYear4,
+    kMonth2,
+    kDay2,
+    kYear2,
+    kMonth1,
+    kDay1,
+    kHour2,
+    kMinute2,
+    kSecond2,
+    kHour12,
+    kMinute1,
+    kSecond1,
+    kAmPm,
+    kSeparator,
+    kCamera,
+    kWidth,
+    kHeight,
+    kDirectory,
 };
 
-// Tokens whose name is followed at once by ">", in the order they are tested.
+// Tokens whose name is followed at once by ">". No name is a prefix of
+// another, so the order in which they are tested cannot change a match.
 struct PlainToken {
     char16_t name[4];  // held in place: the table is searched for every token
     std::size_t length;
@@ -154,8 +173,7 @@ constexpr PlainToken kPlainTokens[] = {
     {u"X1", 2, Field::kCamera, &TokenRenderer::CameraName},
     {u"X2", 2, Field::kWidth, &TokenRenderer::ImageWidth},
     {u"X3", 2, Field::kHeight, &TokenRenderer::ImageHeight},
-    // "C" and "O" have their own syntax and are tested next; no plain token
-    // shares their first letter, so testing "P" here changes nothing.
+    // "C", "O" and "F" have a syntax of their own and are read apart.
     {u"P", 1, Field::kDirectory, &TokenRenderer::OriginalDirectory},
 };
 
@@ -172,19 +190,19 @@ bool StartsWith(const char16_t* text, const PlainToken& token) {
 // table order (-1 ends a chain): the builder re-expands the format on every
 // edit, and a walk through the whole table per token showed in its profile.
 struct PlainTokenIndex {
-    std::int8_t head[128];
-    std::int8_t next[std::size(kPlainTokens)];
+    std::int16_t head[128];
+    std::int16_t next[std::size(kPlainTokens)];
 };
 
 constexpr PlainTokenIndex MakePlainTokenIndex() {
     PlainTokenIndex index{};
-    for (std::int8_t& head : index.head) {
+    for (std::int16_t& head : index.head) {
         head = -1;
     }
     for (int i = static_cast<int>(std::size(kPlainTokens)) - 1; i >= 0; --i) {
         const char16_t first = kPlainTokens[i].name[0];
         index.next[i] = index.head[first];
-        index.head[first] = static_cast<std::int8_t>(i);
+        index.head[first] = static_cast<std::int16_t>(i);
     }
     return index;
 }
@@ -211,7 +229,7 @@ enum class TokenOutcome {
 
 // Step 7 of the engine: the scan of the trimmed format into the expansion.
 class FormatScanner {
-public:
+  public:
     FormatScanner(const SourceFileInfo& source, const CalendarTime& time, const NameParts& name,
                   TokenRenderer* renderer, FormatExpansion* expansion)
         : source_(source), time_(time), name_(name), renderer_(renderer), out_(expansion) {}
@@ -223,7 +241,7 @@ public:
     // Units from the start of the format to the "<" of its last <P>, -1 when none.
     std::ptrdiff_t DirectoryTokenAt() const { return directoryTokenAt_; }
 
-private:
+  private:
     TokenOutcome Token(const char16_t* name, std::ptrdiff_t at, const char16_t** next);
     TokenOutcome CounterToken(const char16_t* digits, const char16_t** next);
     TokenOutcome NameToken(const char16_t* range, const char16_t** next);
@@ -265,8 +283,7 @@ void FormatScanner::Scan(const char16_t* format) {
     }
 }
 
-TokenOutcome FormatScanner::Token(const char16_t* name, std::ptrdiff_t at,
-                                  const char16_t** next) {
+TokenOutcome FormatScanner::Token(const char16_t* name, std::ptrdiff_t at, const char16_t** next) {
     if (const PlainToken* token = FindPlainToken(name); token != nullptr) {
         if (name[token->length] != u'>') {
             return TokenOutcome::kMalformed;
@@ -430,7 +447,7 @@ void FormatScanner::ExpandNameRange(int first, int last) {
 
 // The expansion may not exceed the result, so it gets outCapacity units.
 class ExpansionStorage {
-public:
+  public:
     explicit ExpansionStorage(std::size_t units) {
         if (units > kLocalExpansionUnits) {
             heap_.reset(new (std::nothrow) char16_t[units]);
@@ -440,7 +457,7 @@ public:
     // Null when the heap had no room.
     char16_t* Data() { return data_; }
 
-private:
+  private:
     char16_t local_[kLocalExpansionUnits];
     char16_t* data_ = local_;
     std::unique_ptr<char16_t[]> heap_;
@@ -514,9 +531,8 @@ void NormaliseFormat(char16_t* format, std::size_t capacity, bool resultIsRooted
 
 }  // namespace
 
-bool FormatFileName(bool validate, TokenRenderer* renderer, char16_t* out,
-                    std::size_t outCapacity, char16_t* format, int formatCapacity,
-                    const SourceFileInfo* source) {
+bool FormatFileName(bool validate, TokenRenderer* renderer, char16_t* out, std::size_t outCapacity,
+                    char16_t* format, int formatCapacity, const SourceFileInfo* source) {
     static const SourceFileInfo kNoSource;
     const bool describe = renderer != nullptr;
     if (describe && source == nullptr) {

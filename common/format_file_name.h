@@ -19,28 +19,28 @@ enum class CaseMode {
 // Describe mode: each operation returns the text that stands for its token. The
 // text must stay valid until the renderer's next call; null inserts nothing.
 class TokenRenderer {
-public:
+  public:
     virtual ~TokenRenderer() = default;
 
-    virtual const char16_t* YearLong() = 0;           // <Y4>
-    virtual const char16_t* MonthLong() = 0;          // <M2>
-    virtual const char16_t* DayLong() = 0;            // <D2>
-    virtual const char16_t* YearShort() = 0;          // <Y2>
-    virtual const char16_t* MonthShort() = 0;         // <M1>
-    virtual const char16_t* DayShort() = 0;           // <D1>
-    virtual const char16_t* HourLong() = 0;           // <h2>
-    virtual const char16_t* MinuteLong() = 0;         // <m2>
-    virtual const char16_t* SecondLong() = 0;         // <s2>
-    virtual const char16_t* HourShort() = 0;          // <h1>
-    virtual const char16_t* MinuteShort() = 0;        // <m1>
-    virtual const char16_t* SecondShort() = 0;        // <s1>
-    virtual const char16_t* AmPm() = 0;               // <AP>
-    virtual const char16_t* DirectorySeparator() = 0; // <DIR>
-    virtual const char16_t* CameraName() = 0;         // <X1>
-    virtual const char16_t* ImageWidth() = 0;         // <X2>
-    virtual const char16_t* ImageHeight() = 0;        // <X3>
-    virtual const char16_t* OriginalName() = 0;       // <O>
-    virtual const char16_t* OriginalDirectory() = 0;  // <P>
+    virtual const char16_t* YearLong() = 0;            // <Y4>
+    virtual const char16_t* MonthLong() = 0;           // <M2>
+    virtual const char16_t* DayLong() = 0;             // <D2>
+    virtual const char16_t* YearShort() = 0;           // <Y2>
+    virtual const char16_t* MonthShort() = 0;          // <M1>
+    virtual const char16_t* DayShort() = 0;            // <D1>
+    virtual const char16_t* HourLong() = 0;            // <h2>
+    virtual const char16_t* MinuteLong() = 0;          // <m2>
+    virtual const char16_t* SecondLong() = 0;          // <s2>
+    virtual const char16_t* HourShort() = 0;           // <h1>
+    virtual const char16_t* MinuteShort() = 0;         // <m1>
+    virtual const char16_t* SecondShort() = 0;         // <s1>
+    virtual const char16_t* AmPm() = 0;                // <AP>
+    virtual const char16_t* DirectorySeparator() = 0;  // <DIR>
+    virtual const char16_t* CameraName() = 0;          // <X1>
+    virtual const char16_t* ImageWidth() = 0;          // <X2>
+    virtual const char16_t* ImageHeight() = 0;         // <X3>
+    virtual const char16_t* OriginalName() = 0;        // <O>
+    virtual const char16_t* OriginalDirectory() = 0;   // <P>
     // <Cn>; n is 0 when the token has no digits.
     virtual const char16_t* Counter(int digits) = 0;
     // <Ol-m>
@@ -58,9 +58,8 @@ public:
 // lack its name and capture time (or be null) and nothing is normalised.
 // On failure out is unchanged, except when the result was complete but its
 // <P> was misplaced or it was too long: out then holds it.
-bool FormatFileName(bool validate, TokenRenderer* renderer, char16_t* out,
-                    std::size_t outCapacity, char16_t* format, int formatCapacity,
-                    const SourceFileInfo* source);
+bool FormatFileName(bool validate, TokenRenderer* renderer, char16_t* out, std::size_t outCapacity,
+                    char16_t* format, int formatCapacity, const SourceFileInfo* source);
 
 // True when the engine succeeded and its result names a file that is neither
 // empty nor hidden behind a leading dot.

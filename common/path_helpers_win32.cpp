@@ -23,7 +23,9 @@ bool MakeFolder(const char16_t* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; }
+char16_t FoldAscii(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c;
+}
 
 struct EnumCloser {
     void operator()(HANDLE h) const { WNetCloseEnum(h); }
@@ -47,7 +49,8 @@ bool IsRememberedConnection(const char16_t* root) {
         for (DWORD i = 0; i < count; ++i) {
             const char16_t* local = AsU16(resources[i].lpLocalName);
             if (local != nullptr && local[0] != u'\0' &&
-                FoldAscii(local[0]) == FoldAscii(root[0]) && FoldAscii(local[1]) == FoldAscii(root[1])) {
+                FoldAscii(local[0]) == FoldAscii(root[0]) &&
+                FoldAscii(local[1]) == FoldAscii(root[1])) {
                 return true;
             }
         }

@@ -20,6 +20,6 @@ struct SourceFileInfo {
 // The fixed picture that every example and the builder's final check use, so
 // that the user always sees the same original name.
 inline SourceFileInfo SampleSourceFile(std::uint64_t captureTime) {
-    return SourceFileInfo{u"DSC_0057.JPG", captureTime, 1, u"D90", u"4288", u"2848",
-                          u"\\CameraDir\\"};
+    return SourceFileInfo{u"DSC_0057.JPG", captureTime,     1, u"D90", u"4288",
+                          u"2848",         u"\\CameraDir\\"};
 }

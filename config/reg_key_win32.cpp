@@ -6,7 +6,9 @@
 
 namespace {
 
-REGSAM ViewFor(HKEY root) { return root == HKEY_LOCAL_MACHINE ? KEY_WOW64_64KEY : 0; }
+REGSAM ViewFor(HKEY root) {
+    return root == HKEY_LOCAL_MACHINE ? KEY_WOW64_64KEY : 0;
+}
 
 std::size_t UnitLength(const char16_t* text) {
     std::size_t n = 0;
@@ -60,9 +62,8 @@ RegKey RegKey::CreateForWrite(HKEY root, const char16_t* path) {
 }
 
 bool RegKey::HasValue(const char16_t* name) const {
-    return key_ != nullptr &&
-           RegQueryValueExW(key_, AsWide(name), nullptr, nullptr, nullptr, nullptr) ==
-               ERROR_SUCCESS;
+    return key_ != nullptr && RegQueryValueExW(key_, AsWide(name), nullptr, nullptr, nullptr,
+                                               nullptr) == ERROR_SUCCESS;
 }
 
 std::optional<std::uint32_t> RegKey::ReadDword(const char16_t* name) const {
@@ -91,8 +92,7 @@ std::optional<std::uint64_t> RegKey::ReadQword(const char16_t* name) const {
     return value;
 }
 
-std::optional<std::u16string> RegKey::ReadString(const char16_t* name,
-                                                 std::size_t maxUnits) const {
+std::optional<std::u16string> RegKey::ReadString(const char16_t* name, std::size_t maxUnits) const {
     if (key_ == nullptr) {
         return std::nullopt;
     }
@@ -101,8 +101,7 @@ std::optional<std::u16string> RegKey::ReadString(const char16_t* name,
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD type = 0;
         DWORD size = 0;
-        if (RegQueryValueExW(key_, AsWide(name), nullptr, &type, nullptr, &size) !=
-                ERROR_SUCCESS ||
+        if (RegQueryValueExW(key_, AsWide(name), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
             type != REG_SZ) {
             return std::nullopt;
         }
@@ -135,8 +134,8 @@ bool RegKey::WriteDword(const char16_t* name, std::uint32_t value) const {
 
 bool RegKey::WriteQword(const char16_t* name, std::uint64_t value) const {
     return key_ != nullptr &&
-           RegSetValueExW(key_, AsWide(name), 0, REG_QWORD,
-                          reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
+           RegSetValueExW(key_, AsWide(name), 0, REG_QWORD, reinterpret_cast<const BYTE*>(&value),
+                          sizeof value) == ERROR_SUCCESS;
 }
 
 bool RegKey::WriteString(const char16_t* name, const char16_t* value) const {

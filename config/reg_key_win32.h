@@ -9,7 +9,7 @@
 #include <string>
 
 class RegKey {
-public:
+  public:
     RegKey() = default;
     RegKey(RegKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
     RegKey& operator=(RegKey&& other) noexcept;
@@ -42,7 +42,7 @@ public:
     bool WriteString(const char16_t* name, const char16_t* value) const;
     bool DeleteValue(const char16_t* name) const;
 
-private:
+  private:
     explicit RegKey(HKEY key) : key_(key) {}
     HKEY key_ = nullptr;
 };

@@ -17,7 +17,9 @@ constexpr std::size_t kPathUnits = 260;
 // Formats are read up to 1038 bytes, as the mapper stores them.
 constexpr std::size_t kFormatUnits = 1038 / sizeof(char16_t);
 
-RegKey SettingsForRead() { return RegKey::OpenForRead(HKEY_CURRENT_USER, contract::kSettingsKey); }
+RegKey SettingsForRead() {
+    return RegKey::OpenForRead(HKEY_CURRENT_USER, contract::kSettingsKey);
+}
 RegKey SettingsForWrite() {
     return RegKey::CreateForWrite(HKEY_CURRENT_USER, contract::kSettingsKey);
 }
@@ -62,10 +64,13 @@ int Registry_Get_CacheSize() {
     return std::max<int>(mebibytes, contract::kMinCacheSizeMiB);
 }
 
-int Registry_GetMinCacheSize() { return contract::kMinCacheSizeMiB; }
+int Registry_GetMinCacheSize() {
+    return contract::kMinCacheSizeMiB;
+}
 
 bool Registry_Set_CacheSize(int mebibytes) {
-    return SettingsForWrite().WriteDword(contract::kCacheSize, static_cast<std::uint32_t>(mebibytes));
+    return SettingsForWrite().WriteDword(contract::kCacheSize,
+                                         static_cast<std::uint32_t>(mebibytes));
 }
 
 std::uint32_t Registry_Get_Flags() {
@@ -89,7 +94,9 @@ bool Registry_Set_Flags(std::uint32_t flags) {
     return SettingsForWrite().WriteDword(contract::kFlags, flags);
 }
 
-bool Registry_IsLoggingEnabled() { return (Registry_Get_Flags() & contract::kFlagLogging) != 0; }
+bool Registry_IsLoggingEnabled() {
+    return (Registry_Get_Flags() & contract::kFlagLogging) != 0;
+}
 
 bool Registry_SetLoggingEnabled(bool enabled) {
     return SetFlagBit(contract::kFlagLogging, enabled);
@@ -169,7 +176,8 @@ char16_t* Registry_Get_LngFile(char16_t* buffer, std::size_t capacity) {
     if (name.empty() || !GetCommonAppDataFolder(folder, kPathUnits)) {
         return nullptr;
     }
-    const std::u16string path = std::u16string(folder) + u"\\" + contract::kProductFolder + u"\\" + name;
+    const std::u16string path =
+        std::u16string(folder) + u"\\" + contract::kProductFolder + u"\\" + name;
     if (path.size() >= capacity) {
         return nullptr;
     }
@@ -180,7 +188,8 @@ char16_t* Registry_Get_LngFile(char16_t* buffer, std::size_t capacity) {
 bool Registry_Set_LngFile(const char16_t* fileName) {
     const RegKey key = SettingsForWrite();
     if (fileName == nullptr) {
-        return key.IsOpen() && (!key.HasValue(contract::kLngFile) || key.DeleteValue(contract::kLngFile));
+        return key.IsOpen() &&
+               (!key.HasValue(contract::kLngFile) || key.DeleteValue(contract::kLngFile));
     }
     return key.WriteString(contract::kLngFile, fileName);
 }
@@ -234,7 +243,6 @@ char16_t* Registry_Get_DefaultFormatString(char16_t* buffer, std::size_t capacit
 }
 
 bool Registry_Set_DefaultFormatString(const char16_t* format) {
-    return format != nullptr &&
-           RegKey::CreateForWrite(HKEY_CURRENT_USER, contract::kProfilesKey)
-               .WriteString(contract::kFormatString, format);
+    return format != nullptr && RegKey::CreateForWrite(HKEY_CURRENT_USER, contract::kProfilesKey)
+                                    .WriteString(contract::kFormatString, format);
 }

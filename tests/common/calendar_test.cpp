@@ -84,7 +84,8 @@ TEST(CalendarTest, FieldsOutOfRangeAreRejected) {
         {2010, 5, 6, 0, 0, 60, 0},
         {2010, 5, 6, 0, 0, 0, 1000},
         {2010, 5, 6, -1, 0, 0, 0},
-        {30828, 9, 14, 2, 48, 5, 478},  // first millisecond at 2^63
+        {30828, 9, 14, 2, 48, 5, 478},  // first millisecond at
+                                        // 2^63
         {30829, 1, 1, 0, 0, 0, 0},
     };
     for (const CalendarTime& fields : kInvalid) {

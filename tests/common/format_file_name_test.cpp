@@ -25,7 +25,9 @@ std::uint64_t LocalTime(int year, int month, int day, int hour, int minute, int 
 
 const std::uint64_t kMay6At140309 = LocalTime(2010, 5, 6, 14, 3, 9);
 
-SourceFileInfo Sample() { return SampleSourceFile(kMay6At140309); }
+SourceFileInfo Sample() {
+    return SampleSourceFile(kMay6At140309);
+}
 
 struct Options {
     bool validate = true;
@@ -48,8 +50,9 @@ Outcome Expand(const std::u16string& format, const SourceFileInfo* source, Optio
     std::vector<char16_t> out(options.outCapacity, u'\0');
     std::u16string(kUntouched).copy(out.data(), std::min(out.size(), std::size(kUntouched)) - 1);
     const int formatCapacity = options.normalise ? static_cast<int>(formatBuffer.size()) : -1;
-    const bool ok = FormatFileName(options.validate, options.renderer, out.data(),
-                                   options.outCapacity, formatBuffer.data(), formatCapacity, source);
+    const bool ok =
+        FormatFileName(options.validate, options.renderer, out.data(), options.outCapacity,
+                       formatBuffer.data(), formatCapacity, source);
     return {ok, std::u16string(out.data()), std::u16string(formatBuffer.data())};
 }
 
@@ -83,10 +86,11 @@ void ExpectRejected(const std::vector<const char16_t*>& formats, const SourceFil
 }
 
 TEST(FormatFileNameTest, WorkedExamples) {
-    ExpectExpansions({{u"<Y4>-<M2>-<D2>-<C4><Fo>", u"\\2010-05-06-0001.JPG"},
-                      {u"<Y4><DIR><M2><DIR><h2><m2><s2>_<O5-8><Fl>", u"\\2010\\05\\140309_0057.jpg"},
-                      {u"<P><Y4><Fo>", u"\\CameraDir\\2010.JPG"}},
-                     Sample());
+    ExpectExpansions(
+        {{u"<Y4>-<M2>-<D2>-<C4><Fo>", u"\\2010-05-06-0001.JPG"},
+         {u"<Y4><DIR><M2><DIR><h2><m2><s2>_<O5-8><Fl>", u"\\2010\\05\\140309_0057.jpg"},
+         {u"<P><Y4><Fo>", u"\\CameraDir\\2010.JPG"}},
+        Sample());
 }
 
 TEST(FormatFileNameTest, EveryPlainTokenExpands) {
@@ -105,15 +109,14 @@ TEST(FormatFileNameTest, ClockTokensFollowTheTwelveHourClock) {
         const char16_t* result;
     };
     const Case cases[] = {
-        {0, 0, u"\\12 AM 00:00.JPG"},  {1, 5, u"\\1 AM 01:05.JPG"},
-        {11, 59, u"\\11 AM 11:59.JPG"}, {12, 0, u"\\12 PM 12:00.JPG"},
-        {13, 7, u"\\1 PM 13:07.JPG"},  {23, 59, u"\\11 PM 23:59.JPG"},
+        {0, 0, u"\\12 AM 00:00.JPG"},  {1, 5, u"\\1 AM 01:05.JPG"},  {11, 59, u"\\11 AM 11:59.JPG"},
+        {12, 0, u"\\12 PM 12:00.JPG"}, {13, 7, u"\\1 PM 13:07.JPG"}, {23, 59, u"\\11 PM 23:59.JPG"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.hour << ":" << c.minute);
         const Outcome outcome = Expand(u"<h1> <AP> <h2>:<m2><Fo>",
-                                    SampleSourceFile(LocalTime(2005, 1, 2, c.hour, c.minute, 0)),
-                                    {.validate = false});
+                                       SampleSourceFile(LocalTime(2005, 1, 2, c.hour, c.minute, 0)),
+                                       {.validate = false});
         EXPECT_TRUE(outcome.ok);
         EXPECT_EQ(c.result, outcome.result);
     }
@@ -202,25 +205,25 @@ TEST(FormatFileNameTest, SourceNameIsSplitAtItsLastComponentAndDot) {
 TEST(FormatFileNameTest, InvalidFormatsFailAndLeaveOutUntouched) {
     ExpectRejected(
         {
-            u"<Y4>",            // no case token
-            u"   \t",           // nothing left after trimming
-            u"<Fx>",            // unknown case letter
-            u"<F><Fo>",         // <F> fails even when a case token follows
+            u"<Y4>",     // no case token
+            u"   \t",    // nothing left after trimming
+            u"<Fx>",     // unknown case letter
+            u"<F><Fo>",  // <F> fails even when a case token follows
             u"<Fo><F>",
-            u"<Fo",             // case token without ">"
+            u"<Fo",  // case token without ">"
             u"<Fox>",
-            u"<Fo><C4x>",       // malformed after the case token
-            u"<C4x><Fo>",       // malformed counter ends the scan
-            u"<O0-3><Fo>",      // range starts at 0
-            u"<O4-2><Fo>",      // start after end
-            u"<O3><Fo>",        // no "-"
-            u"<O3-><Fo>",       // no end
-            u"<O3--5><Fo>",     // negative end
+            u"<Fo><C4x>",    // malformed after the case token
+            u"<C4x><Fo>",    // malformed counter ends the scan
+            u"<O0-3><Fo>",   // range starts at 0
+            u"<O4-2><Fo>",   // start after end
+            u"<O3><Fo>",     // no "-"
+            u"<O3-><Fo>",    // no end
+            u"<O3--5><Fo>",  // negative end
             u"<Ox><Fo>",
-            u"<Y4 ><Fo>",       // two-letter token not closed at once
+            u"<Y4 ><Fo>",  // two-letter token not closed at once
             u"<DIRx><Fo>",
             u"<P ><Fo>",
-            u"<Y4><Q><M2><Fo>", // scanning stops at <Q>: the case token is never seen
+            u"<Y4><Q><M2><Fo>",  // scanning stops at <Q>: the case token is never seen
             u"<Y4><h2<Fo>",
         },
         Sample(), {.validate = false});
@@ -459,7 +462,7 @@ TEST(FormatFileNameTest, UsableFileNames) {
         bool usable;
     };
     const Case cases[] = {
-        {true, u"\\2010.JPG", true}, {true, u"\\a\\.b", true},  {true, u"\\.JPG", false},
+        {true, u"\\2010.JPG", true}, {true, u"\\a\\.b", true},   {true, u"\\.JPG", false},
         {true, u"\\.", false},       {false, u"\\a.JPG", false}, {true, nullptr, false},
     };
     for (const Case& c : cases) {

@@ -13,7 +13,7 @@
 namespace {
 
 class PathHelpers : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char16_t temp[260];
         ASSERT_TRUE(GetTempFolder(temp, 260));
@@ -74,8 +74,8 @@ TEST_F(PathHelpers, EnsurePathOnRootsNamesAndDeepPaths) {
 
 TEST_F(PathHelpers, EnsurePathStopsAtAFileInAFoldersPlace) {
     const std::u16string file = base_ + u"\\plain";
-    CloseHandle(CreateFileW(AsWide(file.c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                            nullptr));
+    CloseHandle(
+        CreateFileW(AsWide(file.c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     EXPECT_FALSE(EnsurePath((file + u"\\sub\\name").c_str(), true));
     EXPECT_FALSE(EnsurePath(file.c_str(), true));
     const std::u16string tooLong = base_ + u"\\" + std::u16string(300, u'z');
@@ -84,8 +84,8 @@ TEST_F(PathHelpers, EnsurePathStopsAtAFileInAFoldersPlace) {
 
 TEST_F(PathHelpers, FileExistsWithAndWithoutName) {
     const std::u16string file = base_ + u"\\there.txt";
-    CloseHandle(CreateFileW(AsWide(file.c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                            nullptr));
+    CloseHandle(
+        CreateFileW(AsWide(file.c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     EXPECT_TRUE(FileExists(file.c_str(), nullptr));
     EXPECT_TRUE(FileExists(base_.c_str(), u"there.txt"));
     EXPECT_TRUE(FileExists((base_ + u"\\").c_str(), u"there.txt"));

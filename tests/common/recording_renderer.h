@@ -7,7 +7,7 @@
 #include "common/format_file_name.h"
 
 class RecordingRenderer : public TokenRenderer {
-public:
+  public:
     const char16_t* YearLong() override { return Name(u"Y4"); }
     const char16_t* MonthLong() override { return Name(u"M2"); }
     const char16_t* DayLong() override { return Name(u"D2"); }
@@ -39,7 +39,7 @@ public:
     CaseMode caseMode = CaseMode::kNone;
     int caseCalls = 0;
 
-private:
+  private:
     const char16_t* Name(const std::u16string& name) {
         // Overwritten by the next call, as the interface allows.
         text_ = u"[" + name + u"]";

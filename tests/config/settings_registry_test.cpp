@@ -144,8 +144,8 @@ TEST(SettingsRegistry, CacheRootEndingInASeparatorGetsNoSecondOne) {
 TEST(SettingsRegistry, UnusableCacheRootsCountAsAbsent) {
     const std::u16string folder = ScratchFolder(u"blocked");
     const std::u16string file = folder + u"\\file.txt";
-    CloseHandle(CreateFileW(AsWide(file.c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                            nullptr));
+    CloseHandle(
+        CreateFileW(AsWide(file.c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     const std::u16string underAFile = file + u"\\cache";
     const std::u16string tooLong = u"C:\\" + std::u16string(300, u'x');
     for (const std::u16string& root : {underAFile, tooLong}) {

@@ -86,6 +86,7 @@ TEST(TraceRing, FloodWhileTheWriterIsHeldKeeps4095WholeLines) {
     TraceCapture trace;
     trace.Block();
     std::vector<std::thread> producers;
+    producers.reserve(4);
     for (int p = 0; p < 4; ++p) {
         producers.emplace_back(ProduceLines, p, 1250);
     }
@@ -116,6 +117,7 @@ TEST(TraceRing, ProducersAgainstASlowedWriterLoseNothingButWhatDidNotFit) {
         }
     });
     std::vector<std::thread> producers;
+    producers.reserve(kProducers);
     for (int p = 0; p < kProducers; ++p) {
         producers.emplace_back(ProduceLines, p, kLines);
     }

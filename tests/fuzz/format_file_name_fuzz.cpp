@@ -18,7 +18,7 @@
 namespace {
 
 class Input {
-public:
+  public:
     Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
     std::uint64_t Bits(std::size_t bytes) {
@@ -42,7 +42,7 @@ public:
         return text;
     }
 
-private:
+  private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::size_t at_ = 0;
@@ -109,10 +109,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<char16_t> out(outCapacity == 0 ? 1 : outCapacity, u'\0');
 
     RecordingRenderer renderer;
-    const bool ok = FormatFileName(validate, describe ? &renderer : nullptr, out.data(),
-                                   outCapacity, formatBuffer.data(),
-                                   normalise ? static_cast<int>(formatBuffer.size()) : -1,
-                                   (flags & 0x18) == 0x18 && describe ? nullptr : &source);
+    const bool ok =
+        FormatFileName(validate, describe ? &renderer : nullptr, out.data(), outCapacity,
+                       formatBuffer.data(), normalise ? static_cast<int>(formatBuffer.size()) : -1,
+                       (flags & 0x18) == 0x18 && describe ? nullptr : &source);
 
     // The format only ever shrinks and stays terminated in its buffer.
     Check(Length(formatBuffer.data(), formatBuffer.size()) <= formatLength);

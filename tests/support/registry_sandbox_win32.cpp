@@ -14,7 +14,9 @@ void RemoveProductKeys() {
 
 }  // namespace
 
-RegistrySandbox::RegistrySandbox() { RemoveProductKeys(); }
+RegistrySandbox::RegistrySandbox() {
+    RemoveProductKeys();
+}
 
 RegistrySandbox::~RegistrySandbox() {
     RemoveProductKeys();
@@ -41,9 +43,9 @@ RegKey RegistrySandbox::Settings(const char16_t* subkey) const {
 
 void RegistrySandbox::WriteRaw(const RegKey& key, const char16_t* name, DWORD type,
                                const void* data, DWORD bytes) {
-    ASSERT_EQ(RegSetValueExW(key.Get(), AsWide(name), 0, type, static_cast<const BYTE*>(data),
-                             bytes),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExW(key.Get(), AsWide(name), 0, type, static_cast<const BYTE*>(data), bytes),
+        ERROR_SUCCESS);
 }
 
 void RegistrySandbox::SetInstallDir(const char16_t* folder) {
@@ -59,4 +61,6 @@ void RegistrySandbox::SetInstallDir(const char16_t* folder) {
     }
 }
 
-void RegistrySandbox::RemoveInstallDir() { SetInstallDir(nullptr); }
+void RegistrySandbox::RemoveInstallDir() {
+    SetInstallDir(nullptr);
+}

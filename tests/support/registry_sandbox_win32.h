@@ -9,7 +9,7 @@
 #include "config/reg_key_win32.h"
 
 class RegistrySandbox {
-public:
+  public:
     RegistrySandbox();
     ~RegistrySandbox();
     RegistrySandbox(const RegistrySandbox&) = delete;
@@ -24,6 +24,6 @@ public:
     void SetInstallDir(const char16_t* folder);
     void RemoveInstallDir();
 
-private:
+  private:
     std::optional<std::optional<std::u16string>> savedInstallDir_;
 };

@@ -16,8 +16,9 @@ struct ToolRun {
     std::string err;
 };
 
-ToolRun Tool(std::vector<std::string> args) {
+ToolRun Tool(const std::vector<std::string>& args) {
     std::vector<std::u16string> wide;
+    wide.reserve(args.size());
     for (const std::string& arg : args) {
         wide.push_back(Utf16FromUtf8(arg));
     }

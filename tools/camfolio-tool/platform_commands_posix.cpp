@@ -1,3 +1,5 @@
 #include "tools/camfolio-tool/tool_command.h"
 
-std::span<const ToolCommand> PlatformCommands() { return {}; }
+std::span<const ToolCommand> PlatformCommands() {
+    return {};
+}

@@ -3,8 +3,7 @@
 
 std::span<const ToolCommand> PlatformCommands() {
     static const ToolCommand kCommands[] = {
-        {u"settings", "print or change the settings as the applet reads them",
-         RunSettingsCommand},
+        {u"settings", "print or change the settings as the applet reads them", RunSettingsCommand},
     };
     return kCommands;
 }

@@ -19,7 +19,9 @@ void PrintUsage(std::ostream& out) {
            "FormatString (the default profile's format).\n";
 }
 
-std::string Text(const char16_t* text) { return text != nullptr ? Utf8FromUtf16(text) : ""; }
+std::string Text(const char16_t* text) {
+    return text != nullptr ? Utf8FromUtf16(text) : "";
+}
 
 void PrintSettings(std::ostream& out) {
     char16_t buffer[kPathUnits];
