@@ -1,7 +1,8 @@
 #include "common/known_folders_win32.h"
 
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include "common/wide_win32.h"
 #include "diag/bounded_string.h"

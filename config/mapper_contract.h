@@ -41,6 +41,8 @@ inline constexpr int kMinCacheSizeMiB = 100;
 inline constexpr int kMaxCacheSizeMiB = 999999;
 
 inline constexpr char16_t kDefaultFormat[] = u"<Y4>-<M2>-<D2>-<C4><Fo>";
+// Formats are read up to 1038 bytes, as the mapper stores them.
+inline constexpr std::size_t kFormatStringUnits = 1038 / sizeof(char16_t);
 
 // The cache folder below the cache root: "<root>\Camfolio\CAMFOLIO_CACHE".
 inline constexpr char16_t kProductFolder[] = u"Camfolio";
@@ -61,5 +63,19 @@ inline constexpr char16_t kMapperFile[] = u"Camfolio.exe";
 inline constexpr char16_t kShellLibraryFile[] = u"Camfolio.dll";
 inline constexpr char16_t kDokanLibraryFile[] = u"dokan.dll";
 inline constexpr char16_t kDokanDriverFile[] = u"dokan.sys";
+
+// Drive icons the mapper registers per letter (HKEY_CURRENT_USER): the key
+// "<kDriveIconsKey>\<letter>" with the default value kDriveIconOwner when it is
+// ours, and its subkeys DefaultIcon and DefaultLabel.
+inline constexpr char16_t kDriveIconsKey[] =
+    u"Software\\Classes\\Applications\\Explorer.exe\\Drives";
+inline constexpr char16_t kDriveIconOwner[] = u"Camfolio";
+inline constexpr char16_t kDefaultIcon[] = u"DefaultIcon";
+inline constexpr char16_t kDefaultLabel[] = u"DefaultLabel";
+
+// The user's shell program (HKEY_LOCAL_MACHINE), with which folders are opened.
+inline constexpr char16_t kWinlogonKey[] =
+    u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+inline constexpr char16_t kShell[] = u"Shell";
 
 }  // namespace contract

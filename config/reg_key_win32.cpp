@@ -61,6 +61,11 @@ RegKey RegKey::CreateForWrite(HKEY root, const char16_t* path) {
                : RegKey();
 }
 
+bool RegKey::DeleteKey(HKEY root, const char16_t* path) {
+    return path != nullptr && path[0] != u'\0' &&
+           RegDeleteKeyExW(root, AsWide(path), ViewFor(root), 0) == ERROR_SUCCESS;
+}
+
 bool RegKey::HasValue(const char16_t* name) const {
     return key_ != nullptr && RegQueryValueExW(key_, AsWide(name), nullptr, nullptr, nullptr,
                                                nullptr) == ERROR_SUCCESS;
@@ -149,4 +154,45 @@ bool RegKey::WriteString(const char16_t* name, const char16_t* value) const {
 
 bool RegKey::DeleteValue(const char16_t* name) const {
     return key_ != nullptr && RegDeleteValueW(key_, AsWide(name)) == ERROR_SUCCESS;
+}
+
+bool RegKey::RemoveValue(const char16_t* name) const {
+    return key_ != nullptr && (!HasValue(name) || DeleteValue(name));
+}
+
+std::vector<std::u16string> RegKey::SubkeyNames() const {
+    std::vector<std::u16string> names;
+    if (key_ == nullptr) {
+        return names;
+    }
+    // Key names are at most 255 units.
+    wchar_t name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD units = 256;
+        const LONG status =
+            RegEnumKeyExW(key_, index, name, &units, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_MORE_DATA) {
+            continue;
+        }
+        if (status != ERROR_SUCCESS) {
+            return names;
+        }
+        names.emplace_back(AsU16(std::wstring_view(name, units)));
+    }
+}
+
+std::optional<RegKey::Counts> RegKey::QueryCounts() const {
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    if (key_ == nullptr ||
+        RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return Counts{subkeys, values};
+}
+
+bool RegKey::DeleteSubkey(const char16_t* name) const {
+    return key_ != nullptr && name != nullptr && name[0] != u'\0' &&
+           RegDeleteKeyW(key_, AsWide(name)) == ERROR_SUCCESS;
 }

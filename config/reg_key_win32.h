@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class RegKey {
   public:
@@ -24,6 +25,8 @@ class RegKey {
     static RegKey OpenForWrite(HKEY root, const char16_t* path);
     // Creates the key when it does not exist yet.
     static RegKey CreateForWrite(HKEY root, const char16_t* path);
+    // Deletes a key that has no subkeys, in the view the opens use.
+    static bool DeleteKey(HKEY root, const char16_t* path);
 
     bool IsOpen() const { return key_ != nullptr; }
     HKEY Get() const { return key_; }
@@ -41,6 +44,20 @@ class RegKey {
     // REG_SZ, stored with its terminator.
     bool WriteString(const char16_t* name, const char16_t* value) const;
     bool DeleteValue(const char16_t* name) const;
+    // True also when the value was not there.
+    bool RemoveValue(const char16_t* name) const;
+
+    // The direct subkeys' names in the registry's order, taken before the
+    // caller changes anything, so that deleting some does not skip others.
+    std::vector<std::u16string> SubkeyNames() const;
+    struct Counts {
+        std::uint32_t subkeys = 0;
+        std::uint32_t values = 0;
+    };
+    std::optional<Counts> QueryCounts() const;
+    // Deletes a direct subkey that has no subkeys of its own. An empty name
+    // is refused: the registry would take it as this key itself.
+    bool DeleteSubkey(const char16_t* name) const;
 
   private:
     explicit RegKey(HKEY key) : key_(key) {}

@@ -14,8 +14,6 @@
 namespace {
 
 constexpr std::size_t kPathUnits = 260;
-// Formats are read up to 1038 bytes, as the mapper stores them.
-constexpr std::size_t kFormatUnits = 1038 / sizeof(char16_t);
 
 RegKey SettingsForRead() {
     return RegKey::OpenForRead(HKEY_CURRENT_USER, contract::kSettingsKey);
@@ -223,7 +221,8 @@ char16_t* Registry_Get_DefaultFormatString(char16_t* buffer, std::size_t capacit
         return buffer;
     }
     std::u16string format;
-    if (const auto legacy = settings.ReadString(contract::kFormatString, kFormatUnits)) {
+    if (const auto legacy =
+            settings.ReadString(contract::kFormatString, contract::kFormatStringUnits)) {
         // Moved, not copied; the old place is cleared only once the new one holds it.
         format = *legacy;
         if (format.empty() || Registry_Set_DefaultFormatString(format.c_str())) {
@@ -231,7 +230,7 @@ char16_t* Registry_Get_DefaultFormatString(char16_t* buffer, std::size_t capacit
         }
     } else {
         format = RegKey::OpenForRead(HKEY_CURRENT_USER, contract::kProfilesKey)
-                     .ReadString(contract::kFormatString, kFormatUnits)
+                     .ReadString(contract::kFormatString, contract::kFormatStringUnits)
                      .value_or(u"");
     }
     if (format.empty()) {

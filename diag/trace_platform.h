@@ -32,4 +32,22 @@ std::uint32_t ThreadId();
 // bytes to the ANSI code page; no terminator is written.
 AnsiConversion ToAnsi(const char16_t* text, std::size_t units, char* out, std::size_t capacity);
 
+// The counting semaphore that wakes the trace writer. Not std's: without a
+// futex (mingw) libstdc++ 12 can lose a release, and the writer then sleeps
+// through its stop request.
+class WakeSignal {
+  public:
+    WakeSignal();
+    ~WakeSignal();
+    WakeSignal(const WakeSignal&) = delete;
+    WakeSignal& operator=(const WakeSignal&) = delete;
+
+    void Release();
+    void Acquire();
+    bool TryAcquire();
+
+  private:
+    void* semaphore_;
+};
+
 }  // namespace trace_platform

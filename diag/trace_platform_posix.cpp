@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <semaphore>
 
 #include "diag/trace_platform.h"
 
@@ -62,6 +63,25 @@ AnsiConversion ToAnsi(const char16_t* text, std::size_t units, char* out, std::s
         out[done.bytes++] = unit < 0x80 ? static_cast<char>(unit) : '?';
     }
     return done;
+}
+
+// Linux has a futex: std's semaphore is sound here.
+WakeSignal::WakeSignal() : semaphore_(new std::counting_semaphore<>(0)) {}
+
+WakeSignal::~WakeSignal() {
+    delete static_cast<std::counting_semaphore<>*>(semaphore_);
+}
+
+void WakeSignal::Release() {
+    static_cast<std::counting_semaphore<>*>(semaphore_)->release();
+}
+
+void WakeSignal::Acquire() {
+    static_cast<std::counting_semaphore<>*>(semaphore_)->acquire();
+}
+
+bool WakeSignal::TryAcquire() {
+    return static_cast<std::counting_semaphore<>*>(semaphore_)->try_acquire();
 }
 
 }  // namespace trace_platform

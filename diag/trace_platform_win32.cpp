@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <limits>
+
 #include "common/wide_win32.h"
 #include "diag/trace_platform.h"
 
@@ -70,6 +72,32 @@ AnsiConversion ToAnsi(const char16_t* text, std::size_t units, char* out, std::s
     const int bytes = WideCharToMultiByte(CP_ACP, 0, AsWide(text), static_cast<int>(fit), out,
                                           static_cast<int>(capacity), nullptr, nullptr);
     return {bytes > 0 ? static_cast<std::size_t>(bytes) : 0, bytes > 0 ? fit : 0};
+}
+
+WakeSignal::WakeSignal()
+    : semaphore_(CreateSemaphoreW(nullptr, 0, std::numeric_limits<LONG>::max(), nullptr)) {}
+
+WakeSignal::~WakeSignal() {
+    if (semaphore_ != nullptr) {
+        CloseHandle(semaphore_);
+    }
+}
+
+void WakeSignal::Release() {
+    if (semaphore_ != nullptr) {
+        ReleaseSemaphore(semaphore_, 1, nullptr);
+    }
+}
+
+void WakeSignal::Acquire() {
+    // Without a semaphore the writer polls instead of sleeping for good.
+    if (semaphore_ == nullptr || WaitForSingleObject(semaphore_, INFINITE) != WAIT_OBJECT_0) {
+        Sleep(10);
+    }
+}
+
+bool WakeSignal::TryAcquire() {
+    return semaphore_ != nullptr && WaitForSingleObject(semaphore_, 0) == WAIT_OBJECT_0;
 }
 
 }  // namespace trace_platform

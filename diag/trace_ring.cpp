@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
-#include <semaphore>
 #include <thread>
 
 #include "diag/trace_line.h"
@@ -96,7 +95,7 @@ class TraceRing {
         // would cost a system call on every line.
         std::atomic_thread_fence(std::memory_order_seq_cst);
         if (writerSleeping_.load(std::memory_order_relaxed) && writerSleeping_.exchange(false)) {
-            wake_.release();
+            wake_.Release();
         }
     }
 
@@ -127,12 +126,12 @@ class TraceRing {
                 // the announcement or its line is seen here.
                 writerSleeping_.store(true);
                 if (Empty() && !stopping_.load()) {
-                    wake_.acquire();
+                    wake_.Acquire();
                 }
                 writerSleeping_.store(false);
             }
             // One round writes every waiting line; further wake-ups are spent.
-            while (wake_.try_acquire()) {
+            while (wake_.TryAcquire()) {
             }
             if (stopping_.load(std::memory_order_acquire)) {
                 return;
@@ -210,7 +209,7 @@ class TraceRing {
             return;
         }
         stopping_.store(true, std::memory_order_release);
-        wake_.release();
+        wake_.Release();
         writer_.join();
     }
 
@@ -221,7 +220,7 @@ class TraceRing {
     // Lines claimed and lines consumed so far; they wrap around together.
     std::atomic<std::uint32_t> write_{0};
     std::atomic<std::uint32_t> read_{0};
-    std::counting_semaphore<> wake_{0};
+    trace_platform::WakeSignal wake_;
     std::atomic<bool> writerSleeping_{false};
     std::mutex consumer_;
     std::atomic<bool> stopping_{false};

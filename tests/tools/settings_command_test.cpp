@@ -46,4 +46,22 @@ TEST(SettingsCommand, RefusesUnknownNamesAndBadNumbers) {
     EXPECT_FALSE(sandbox.Settings().HasValue(contract::kCacheSize));
 }
 
+TEST(ProfilesCommand, ListsTheProfilesAsLoaded) {
+    RegistrySandbox sandbox;
+    const RegKey camera = sandbox.Settings(u"Profiles\\Holiday");
+    camera.WriteString(contract::kAlias, u"  Holiday cam  ");
+    camera.WriteString(contract::kDriveLetter, u"e");
+    camera.WriteDword(contract::kAutoMap, 1);
+    camera.WriteDword(contract::kIfDriveLetterUnavailable, 0x00010002);
+    camera.WriteString(contract::kFormatString, u"<Y4><Fl>");
+    std::string out;
+    ASSERT_EQ(Tool({u"profiles"}, &out), 0);
+    EXPECT_EQ(out,
+              "name=(default)\talias=\tserial=\tletter=\tletter2=\tautomap=0\tmulticard=0"
+              "\tunavailable=ask\tformat=<Y4>-<M2>-<D2>-<C4><Fo>\n"
+              "name=Holiday\talias=Holiday cam\tserial=\tletter=e\tletter2=\tautomap=1"
+              "\tmulticard=0\tunavailable=last\tformat=<Y4><Fl>\n");
+    EXPECT_EQ(Tool({u"profiles", u"extra"}), 2);
+}
+
 }  // namespace

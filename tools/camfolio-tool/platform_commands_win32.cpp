@@ -1,9 +1,11 @@
+#include "tools/camfolio-tool/profiles_command_win32.h"
 #include "tools/camfolio-tool/settings_command_win32.h"
 #include "tools/camfolio-tool/tool_command.h"
 
 std::span<const ToolCommand> PlatformCommands() {
     static const ToolCommand kCommands[] = {
         {u"settings", "print or change the settings as the applet reads them", RunSettingsCommand},
+        {u"profiles", "list the camera profiles as the applet loads them", RunProfilesCommand},
     };
     return kCommands;
 }

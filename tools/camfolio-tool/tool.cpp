@@ -2,6 +2,7 @@
 
 #include "common/utf8.h"
 #include "tools/camfolio-tool/format_command.h"
+#include "tools/camfolio-tool/lng_command.h"
 #include "tools/camfolio-tool/tool_command.h"
 
 namespace {
@@ -9,7 +10,8 @@ namespace {
 void PrintUsage(std::ostream& out) {
     out << "Usage: camfolio-tool COMMAND [arguments]\n"
            "Commands:\n"
-           "  format   expand a file name format for the sample picture\n";
+           "  format   expand a file name format for the sample picture\n"
+           "  lng      check a language file, or write a template for translators\n";
     for (const ToolCommand& command : PlatformCommands()) {
         out << "  " << Utf8FromUtf16(command.name) << "   " << command.summary << "\n";
     }
@@ -29,6 +31,9 @@ int RunTool(std::span<const std::u16string> args, std::ostream& out, std::ostrea
     }
     if (args[0] == u"format") {
         return RunFormatCommand(args.subspan(1), out, err);
+    }
+    if (args[0] == u"lng") {
+        return RunLngCommand(args.subspan(1), out, err);
     }
     for (const ToolCommand& command : PlatformCommands()) {
         if (args[0] == command.name) {

@@ -1,0 +1,30 @@
+#pragma once
+// One handle table of the shared block: the same kernel object (the log file
+// or the log mutex) as a handle value per attached process, so that a
+// process joining later can get its own handle to it.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "state/shared_block_layout.h"
+
+class CSharedHandle {
+  public:
+    explicit CSharedHandle(shared_block::HandleTable& table) : table_(table) {}
+
+    // Empty table; named says whether the mutex it holds is named.
+    void Init(std::int32_t named);
+    // Registers handle for processId in the first free slot. A null handle
+    // creates the log mutex first (named by the performance counter when the
+    // table is named). Null when no slot is free or no mutex can be made.
+    HANDLE Add(HANDLE handle, std::uint32_t processId);
+    bool Remove(HANDLE handle);
+    // This process's own handle to the table's object, registered under its
+    // id: opened by name, or duplicated from the first process holding one.
+    HANDLE Duplicate();
+    // The first used slot, or -1.
+    int GetFirstParent(HANDLE* handle, std::uint32_t* processId) const;
+
+  private:
+    shared_block::HandleTable& table_;
+};
