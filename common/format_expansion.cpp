@@ -1,18 +1,8 @@
 #include "common/format_expansion.h"
 
+#include <string>
+
 #include "diag/bounded_string.h"
-
-namespace {
-
-std::size_t Length(const char16_t* text) {
-    std::size_t n = 0;
-    while (text[n] != u'\0') {
-        ++n;
-    }
-    return n;
-}
-
-}  // namespace
 
 FormatExpansion::FormatExpansion(char16_t* buffer, std::size_t capacity)
     : buffer_(buffer), capacity_(capacity) {
@@ -25,7 +15,7 @@ void FormatExpansion::AppendText(const char16_t* text) {
     }
     // Appending at the known end keeps each append proportional to its text.
     WcsCat(buffer_ + length_, capacity_ - length_, text);
-    length_ += Length(buffer_ + length_);
+    length_ += std::char_traits<char16_t>::length(buffer_ + length_);
 }
 
 bool FormatExpansion::AppendUnits(const char16_t* text, std::size_t count) {
@@ -34,7 +24,7 @@ bool FormatExpansion::AppendUnits(const char16_t* text, std::size_t count) {
     }
     const std::size_t before = length_;
     WcsnCat(buffer_ + length_, capacity_ - length_, text, count);
-    length_ += Length(buffer_ + length_);
+    length_ += std::char_traits<char16_t>::length(buffer_ + length_);
     return length_ - before == count || text[length_ - before] == u'\0';
 }
 

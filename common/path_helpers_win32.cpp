@@ -2,6 +2,7 @@
 #include <winnetwk.h>
 
 #include <memory>
+#include <string>
 
 #include "common/path_helpers.h"
 #include "common/wide_win32.h"
@@ -57,14 +58,6 @@ bool IsRememberedConnection(const char16_t* root) {
     }
 }
 
-std::size_t Length(const char16_t* text) {
-    std::size_t n = 0;
-    while (text[n] != u'\0') {
-        ++n;
-    }
-    return n;
-}
-
 }  // namespace
 
 unsigned GetDriveTypeEx(const char16_t* root) {
@@ -80,7 +73,7 @@ bool EnsurePath(const char16_t* path, bool createLast) {
     if (path == nullptr) {
         return false;
     }
-    const std::size_t length = Length(path);
+    const std::size_t length = std::char_traits<char16_t>::length(path);
     std::size_t rootEnd = 0;  // index of the "\" after ":"
     while (rootEnd + 1 < length && !(path[rootEnd] == u':' && path[rootEnd + 1] == u'\\')) {
         ++rootEnd;
@@ -124,16 +117,17 @@ bool FileExists(const char16_t* path, const char16_t* name) {
         return false;
     }
     char16_t full[kPathUnits * 2];
-    if (CopyQuiet(full, std::size(full), path) != Length(path)) {
+    if (CopyQuiet(full, std::size(full), path) != std::char_traits<char16_t>::length(path)) {
         return false;
     }
     if (name != nullptr) {
-        const std::size_t length = Length(full);
+        const std::size_t length = std::char_traits<char16_t>::length(full);
         if (length > 0 && full[length - 1] != u'\\') {
             AppendQuiet(full, std::size(full), u"\\");
         }
-        const std::size_t before = Length(full);
-        if (AppendQuiet(full, std::size(full), name) != before + Length(name)) {
+        const std::size_t before = std::char_traits<char16_t>::length(full);
+        if (AppendQuiet(full, std::size(full), name) !=
+            before + std::char_traits<char16_t>::length(name)) {
             return false;
         }
     }

@@ -1,5 +1,6 @@
 #include "config/reg_key_win32.h"
 
+#include <string>
 #include <vector>
 
 #include "common/wide_win32.h"
@@ -8,14 +9,6 @@ namespace {
 
 REGSAM ViewFor(HKEY root) {
     return root == HKEY_LOCAL_MACHINE ? KEY_WOW64_64KEY : 0;
-}
-
-std::size_t UnitLength(const char16_t* text) {
-    std::size_t n = 0;
-    while (text[n] != u'\0') {
-        ++n;
-    }
-    return n;
 }
 
 }  // namespace
@@ -121,7 +114,7 @@ std::optional<std::u16string> RegKey::ReadString(const char16_t* name, std::size
             return std::nullopt;
         }
         std::u16string text(data.data(), got / sizeof(char16_t));
-        text.resize(UnitLength(text.c_str()));
+        text.resize(std::char_traits<char16_t>::length(text.c_str()));
         if (text.size() > maxUnits) {
             text.resize(maxUnits);
         }
@@ -147,7 +140,8 @@ bool RegKey::WriteString(const char16_t* name, const char16_t* value) const {
     if (key_ == nullptr || value == nullptr) {
         return false;
     }
-    const DWORD bytes = static_cast<DWORD>((UnitLength(value) + 1) * sizeof(char16_t));
+    const DWORD bytes =
+        static_cast<DWORD>((std::char_traits<char16_t>::length(value) + 1) * sizeof(char16_t));
     return RegSetValueExW(key_, AsWide(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                           bytes) == ERROR_SUCCESS;
 }

@@ -22,14 +22,6 @@ RegKey SettingsForWrite() {
     return RegKey::CreateForWrite(HKEY_CURRENT_USER, contract::kSettingsKey);
 }
 
-std::size_t Length(const char16_t* text) {
-    std::size_t n = 0;
-    while (text[n] != u'\0') {
-        ++n;
-    }
-    return n;
-}
-
 void Clear(char16_t* buffer, std::size_t capacity) {
     if (buffer != nullptr && capacity > 0) {
         buffer[0] = u'\0';
@@ -45,7 +37,7 @@ std::u16string ReadPathValue(const char16_t* name, std::size_t capacity) {
 }
 
 bool EndsWithSeparator(const char16_t* path) {
-    const std::size_t n = Length(path);
+    const std::size_t n = std::char_traits<char16_t>::length(path);
     return n > 0 && path[n - 1] == u'\\';
 }
 
@@ -138,9 +130,10 @@ char16_t* Registry_Get_CacheRoot(char16_t* buffer, std::size_t capacity, bool ra
     }
     if (!raw) {
         // Whole or not at all: a cut cache path would create stray folders.
-        const std::size_t needed = Length(buffer) + (EndsWithSeparator(buffer) ? 0 : 1) +
-                                   Length(contract::kProductFolder) + 1 +
-                                   Length(contract::kCacheFolder);
+        const std::size_t needed = std::char_traits<char16_t>::length(buffer) +
+                                   (EndsWithSeparator(buffer) ? 0 : 1) +
+                                   std::char_traits<char16_t>::length(contract::kProductFolder) +
+                                   1 + std::char_traits<char16_t>::length(contract::kCacheFolder);
         if (needed >= capacity) {
             buffer[0] = u'\0';
             return nullptr;
@@ -204,7 +197,7 @@ char16_t* Registry_Get_InstallDir(char16_t* buffer, std::size_t capacity) {
         return nullptr;
     }
     WcsCpy(buffer, capacity, folder->c_str());
-    const std::size_t n = Length(buffer);
+    const std::size_t n = std::char_traits<char16_t>::length(buffer);
     if (buffer[n - 1] == u'\\') {
         buffer[n - 1] = u'\0';
     }

@@ -126,4 +126,44 @@ TEST_F(Installation, MismatchedShellLibraryIsReportedEvenWhenQuiet) {
     EXPECT_EQ(Narrow(shown[0].text), "Camfolio.cpl is not compatible with Camfolio.dll");
 }
 
+// regsvr32 loads the applet while the Dokan driver may not be installed yet:
+// the missing driver is then not reported. This test copies itself as
+// "regsvr32.exe" and runs that copy against an installation without driver.
+bool RunningAs(const char16_t* name) {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::u16string own(AsU16(path), n);
+    return own.substr(own.find_last_of(u'\\') + 1) == name;
+}
+
+TEST(InstallationUnderRegsvr32, MissingDriverIsNotReported) {
+    if (RunningAs(u"regsvr32.exe")) {
+        MessageBoxWatcher boxes;
+        EXPECT_TRUE(CheckInstallation(nullptr, nullptr, false));
+        EXPECT_TRUE(boxes.Boxes().empty());
+        return;
+    }
+    RegistrySandbox registry;
+    TestInstallation installation(registry);
+    ASSERT_TRUE(installation.InstallConsistent(u"standins\\dokan-no-driver"));
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::u16string copy = installation.Folder() + u"\\regsvr32.exe";
+    ASSERT_TRUE(CopyFileW(self, AsWide(copy.c_str()), FALSE));
+    std::u16string commandLine =
+        u"\"" + copy + u"\" --gtest_filter=InstallationUnderRegsvr32.MissingDriverIsNotReported";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, AsWide(commandLine.data()), nullptr, nullptr, FALSE, 0,
+                               nullptr, nullptr, &startup, &process));
+    DWORD exitCode = 1;
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), static_cast<DWORD>(WAIT_OBJECT_0));
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    DeleteFileW(AsWide(copy.c_str()));
+    EXPECT_EQ(exitCode, 0u) << "the check run as regsvr32.exe failed or reported the driver";
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "common/known_folders_win32.h"
 #include "common/wide_win32.h"
+#include "tests/support/file_helpers_win32.h"
 
 namespace {
 
@@ -26,28 +27,6 @@ class PathHelpers : public ::testing::Test {
 
     static bool Exists(const std::u16string& path) {
         return GetFileAttributesW(AsWide(path.c_str())) != INVALID_FILE_ATTRIBUTES;
-    }
-
-    static void RemoveTree(const std::u16string& path) {
-        std::u16string pattern = path + u"\\*";
-        WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW(AsWide(pattern.c_str()), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::u16string name = AsU16(found.cFileName);
-                if (name == u"." || name == u"..") {
-                    continue;
-                }
-                const std::u16string child = path + u"\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(child);
-                } else {
-                    DeleteFileW(AsWide(child.c_str()));
-                }
-            } while (FindNextFileW(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryW(AsWide(path.c_str()));
     }
 
     std::u16string base_;

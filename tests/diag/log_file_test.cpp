@@ -12,16 +12,10 @@
 #include "common/module_path_win32.h"
 #include "common/wide_win32.h"
 #include "config/settings_registry.h"
+#include "tests/support/file_helpers_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
 
 namespace {
-
-std::string ReadAll(const std::u16string& path) {
-    std::ifstream in(AsWide(path.c_str()), std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 void SetLocalWriteTime(const std::u16string& path, WORD year, WORD month, WORD day, WORD hour,
                        WORD minute, WORD second) {
@@ -86,9 +80,9 @@ TEST_F(LogFile, OldLogIsSetAsideUnderItsLastWriteTime) {
     UniqueHandle file = OpenLogFile(false);
     ASSERT_TRUE(file.IsValid());
     file.Reset(nullptr);
-    EXPECT_EQ(ReadAll(folder_ + u"\\CAMFOLIO.2021-03-04-05-06-07.log"), "older log\r\n");
-    EXPECT_EQ(ReadAll(folder_ + u"\\CAMFOLIO.2021-03-04-05-06-07-2.log"), "old log\r\n");
-    EXPECT_EQ(ReadAll(log).rfind("=====", 0), 0u) << "the new log starts with its header";
+    EXPECT_EQ(ReadFileBytes(folder_ + u"\\CAMFOLIO.2021-03-04-05-06-07.log"), "older log\r\n");
+    EXPECT_EQ(ReadFileBytes(folder_ + u"\\CAMFOLIO.2021-03-04-05-06-07-2.log"), "old log\r\n");
+    EXPECT_EQ(ReadFileBytes(log).rfind("=====", 0), 0u) << "the new log starts with its header";
 }
 
 TEST_F(LogFile, HeaderNamesFilesDokanWindowsAndSettings) {
@@ -97,7 +91,7 @@ TEST_F(LogFile, HeaderNamesFilesDokanWindowsAndSettings) {
     UniqueHandle file = OpenLogFile(true);
     ASSERT_TRUE(file.IsValid());
     file.Reset(nullptr);
-    const std::string header = ReadAll(folder_ + u"\\CAMFOLIO_SVC.log");
+    const std::string header = ReadFileBytes(folder_ + u"\\CAMFOLIO_SVC.log");
     const char* expected[] = {
         "=============================================================\r\n",
         "dokan.sys      : <not found> [0x0000]\r\n",
@@ -130,7 +124,7 @@ TEST_F(LogFile, VersionLines) {
     WriteFileVersionLine(file, mapper.c_str(), nullptr, nullptr);
     WriteFileVersionLine(file, root_.c_str(), u"a-rather-long-file-name.dll", nullptr);
     CloseHandle(file);
-    EXPECT_EQ(ReadAll(out),
+    EXPECT_EQ(ReadFileBytes(out),
               "plain.txt      : <version information not available> [0x0320]\r\n"
               "missing.dll    : <not found>\r\n"
               "missing.dll    : <not found> [0x0190]\r\n"

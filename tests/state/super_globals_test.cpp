@@ -17,19 +17,13 @@
 #include "config/settings_registry.h"
 #include "diag/bounded_string.h"
 #include "diag/trace.h"
+#include "tests/support/file_helpers_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
 #include "tests/support/test_installation_win32.h"
 #include "tests/support/trace_capture.h"
 #include "tests/support/u16.h"
 
 namespace {
-
-std::string ReadAll(const std::u16string& path) {
-    std::ifstream in(AsWide(path.c_str()), std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 void SetEntry(shared_block::CacheFolderEntry& entry, const char16_t* name, std::uint64_t size) {
     CopyQuiet(entry.name, std::size(entry.name), name);
@@ -52,26 +46,6 @@ class SharedBlock : public ::testing::Test {
         ASSERT_TRUE(Registry_Set_CacheRoot(root_.c_str()));
     }
     void TearDown() override { RemoveTree(root_); }
-
-    static void RemoveTree(const std::u16string& path) {
-        WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW(AsWide((path + u"\\*").c_str()), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::u16string name = AsU16(found.cFileName);
-                if (name != u"." && name != u"..") {
-                    const std::u16string child = path + u"\\" + name;
-                    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                        RemoveTree(child);
-                    } else {
-                        DeleteFileW(AsWide(child.c_str()));
-                    }
-                }
-            } while (FindNextFileW(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryW(AsWide(path.c_str()));
-    }
 
     // Starts the mapper stand-in attached to the block until Release.
     bool StartMapper(const std::u16string& arguments) {
@@ -130,7 +104,7 @@ TEST_F(SharedBlock, FirstInitCreatesTheBlockAndTheLog) {
     EXPECT_TRUE(Exists(root_ + u"\\Camfolio\\CAMFOLIO.log"));
     globals.DeInit();
     EXPECT_EQ(globals.Block(), nullptr);
-    const std::string log = ReadAll(root_ + u"\\Camfolio\\CAMFOLIO.log");
+    const std::string log = ReadFileBytes(root_ + u"\\Camfolio\\CAMFOLIO.log");
     EXPECT_NE(log.find("G10@CSuperGlobals::Init: LEAVE[3] \r\n"), std::string::npos) << log;
 }
 
@@ -161,7 +135,7 @@ TEST_F(SharedBlock, SecondProcessJoinsWithoutResetAndWritesTheSameLog) {
     EXPECT_EQ(block->attachCount, 1);
     globals.DeInit();
 
-    const std::string log = ReadAll(root_ + u"\\Camfolio\\CAMFOLIO.log");
+    const std::string log = ReadFileBytes(root_ + u"\\Camfolio\\CAMFOLIO.log");
     const std::size_t headerEnd = log.rfind("=====\r\n");
     ASSERT_NE(headerEnd, std::string::npos) << "no log header: " << log;
     const std::regex whole(
