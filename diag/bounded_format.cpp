@@ -49,7 +49,7 @@ class Sink {
     bool truncated_ = false;
 };
 
-struct Spec {
+struct Directive {
     bool left = false;
     bool zero = false;
     bool plus = false;
@@ -59,7 +59,7 @@ struct Spec {
     int precision = -1;
     bool wide64 = false;
     char length = 0;  // 'h', 'l' or 0
-    char conversion = 0;
+    char letter = 0;  // the conversion letter
 };
 
 // A unit of the output kind from one unit of text of either kind. 8-bit
@@ -98,10 +98,11 @@ template <typename CharT, typename Unit>
 void PutConverted(Sink<CharT>& sink, const Unit* text, std::size_t n);
 
 template <typename CharT, typename Unit>
-void PutText(Sink<CharT>& sink, const Spec& spec, const Unit* text, std::size_t known) {
-    const std::size_t n = TextLength<CharT>(text, known, spec.precision);
-    const int pad = spec.width > static_cast<int>(n) ? spec.width - static_cast<int>(n) : 0;
-    if (!spec.left) {
+void PutText(Sink<CharT>& sink, const Directive& directive, const Unit* text, std::size_t known) {
+    const std::size_t n = TextLength<CharT>(text, known, directive.precision);
+    const int pad =
+        directive.width > static_cast<int>(n) ? directive.width - static_cast<int>(n) : 0;
+    if (!directive.left) {
         PutPadding(sink, pad, U' ');
     }
     if constexpr (std::is_same_v<Unit, CharT>) {
@@ -109,7 +110,7 @@ void PutText(Sink<CharT>& sink, const Spec& spec, const Unit* text, std::size_t 
     } else {
         PutConverted(sink, text, n);
     }
-    if (spec.left) {
+    if (directive.left) {
         PutPadding(sink, pad, U' ');
     }
 }
@@ -127,7 +128,7 @@ void PutConverted(Sink<CharT>& sink, const Unit* text, std::size_t n) {
 
 // Lays out sign, prefix and digits (already in `digits`, most significant first).
 template <typename CharT>
-void PutNumber(Sink<CharT>& sink, const Spec& spec, const char* sign, const char* prefix,
+void PutNumber(Sink<CharT>& sink, const Directive& directive, const char* sign, const char* prefix,
                const char* digits, int digitCount, bool zeroPadAllowed) {
     int signLen = 0;
     while (sign[signLen] != '\0') {
@@ -137,11 +138,12 @@ void PutNumber(Sink<CharT>& sink, const Spec& spec, const char* sign, const char
     while (prefix[prefixLen] != '\0') {
         ++prefixLen;
     }
-    const int precisionZeros = spec.precision > digitCount ? spec.precision - digitCount : 0;
+    const int precisionZeros =
+        directive.precision > digitCount ? directive.precision - digitCount : 0;
     const int body = signLen + prefixLen + precisionZeros + digitCount;
-    const int pad = spec.width > body ? spec.width - body : 0;
-    const bool zeroPad = zeroPadAllowed && spec.zero && !spec.left;
-    if (!spec.left && !zeroPad) {
+    const int pad = directive.width > body ? directive.width - body : 0;
+    const bool zeroPad = zeroPadAllowed && directive.zero && !directive.left;
+    if (!directive.left && !zeroPad) {
         PutPadding(sink, pad, U' ');
     }
     for (int i = 0; i < signLen; ++i) {
@@ -154,31 +156,32 @@ void PutNumber(Sink<CharT>& sink, const Spec& spec, const char* sign, const char
     for (int i = 0; i < digitCount && !sink.Full(); ++i) {
         sink.Put(static_cast<unsigned char>(digits[i]));
     }
-    if (spec.left) {
+    if (directive.left) {
         PutPadding(sink, pad, U' ');
     }
 }
 
 template <typename CharT>
-void PutInteger(Sink<CharT>& sink, const Spec& spec, const FormatArg& arg) {
-    const bool isSigned = spec.conversion == 'd' || spec.conversion == 'i';
+void PutInteger(Sink<CharT>& sink, const Directive& directive, const FormatArg& arg) {
+    const bool isSigned = directive.letter == 'd' || directive.letter == 'i';
     bool negative = false;
     std::uint64_t magnitude = 0;
     if (isSigned) {
         const std::int64_t value =
-            spec.wide64 ? arg.AsSigned() : static_cast<std::int32_t>(arg.AsUnsigned());
+            directive.wide64 ? arg.AsSigned() : static_cast<std::int32_t>(arg.AsUnsigned());
         negative = value < 0;
         magnitude =
             negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     } else {
-        magnitude = spec.wide64 ? arg.AsUnsigned() : static_cast<std::uint32_t>(arg.AsUnsigned());
+        magnitude =
+            directive.wide64 ? arg.AsUnsigned() : static_cast<std::uint32_t>(arg.AsUnsigned());
     }
-    const unsigned base = (spec.conversion == 'x' || spec.conversion == 'X') ? 16 : 10;
-    const char* alphabet = spec.conversion == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
+    const unsigned base = (directive.letter == 'x' || directive.letter == 'X') ? 16 : 10;
+    const char* alphabet = directive.letter == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
     char reversed[24];
     int count = 0;
     // A precision of 0 prints no digits for the value 0, as C does.
-    if (magnitude != 0 || spec.precision != 0) {
+    if (magnitude != 0 || directive.precision != 0) {
         do {
             reversed[count++] = alphabet[magnitude % base];
             magnitude /= base;
@@ -189,48 +192,50 @@ void PutInteger(Sink<CharT>& sink, const Spec& spec, const FormatArg& arg) {
         digits[i] = reversed[count - 1 - i];
     }
     const char* sign =
-        negative ? "-" : (isSigned && spec.plus ? "+" : (isSigned && spec.space ? " " : ""));
+        negative ? "-"
+                 : (isSigned && directive.plus ? "+" : (isSigned && directive.space ? " " : ""));
     const char* prefix = "";
-    if (spec.alternate && base == 16 && count > 0 && !(count == 1 && digits[0] == '0')) {
-        prefix = spec.conversion == 'X' ? "0X" : "0x";
+    if (directive.alternate && base == 16 && count > 0 && !(count == 1 && digits[0] == '0')) {
+        prefix = directive.letter == 'X' ? "0X" : "0x";
     }
-    PutNumber(sink, spec, sign, prefix, digits, count, spec.precision < 0);
+    PutNumber(sink, directive, sign, prefix, digits, count, directive.precision < 0);
 }
 
 template <typename CharT>
-void PutDouble(Sink<CharT>& sink, const Spec& spec, double value) {
-    const int precision = spec.precision < 0 ? 6 : (spec.precision > 64 ? 64 : spec.precision);
+void PutDouble(Sink<CharT>& sink, const Directive& directive, double value) {
+    const int precision =
+        directive.precision < 0 ? 6 : (directive.precision > 64 ? 64 : directive.precision);
     // Plenty for the integral part of any double; snprintf cuts if not.
     char text[400];
     const int written = std::snprintf(text, sizeof text, "%.*f", precision, value);
     int n =
         written < 0 ? 0 : (written >= static_cast<int>(sizeof text) ? sizeof text - 1 : written);
     const char* digits = text;
-    const char* sign = spec.plus ? "+" : (spec.space ? " " : "");
+    const char* sign = directive.plus ? "+" : (directive.space ? " " : "");
     if (n > 0 && text[0] == '-') {
         sign = "-";
         ++digits;
         --n;
     }
     const bool finite = value - value == 0.0;
-    Spec numeric = spec;
+    Directive numeric = directive;
     numeric.precision = -1;
     PutNumber(sink, numeric, sign, "", digits, n, finite);
 }
 
 template <typename CharT>
-void PutChar(Sink<CharT>& sink, const Spec& spec, const FormatArg& arg) {
+void PutChar(Sink<CharT>& sink, const Directive& directive, const FormatArg& arg) {
     const std::uint64_t value = arg.AsUnsigned();
     char32_t unit = value > 0xFFFF ? U'?' : static_cast<char32_t>(value);
     if constexpr (sizeof(CharT) == 1) {
         unit = value > 0xFF ? U'?' : unit;
     }
-    const int pad = spec.width > 1 ? spec.width - 1 : 0;
-    if (!spec.left) {
+    const int pad = directive.width > 1 ? directive.width - 1 : 0;
+    if (!directive.left) {
         PutPadding(sink, pad, U' ');
     }
     sink.Put(unit);
-    if (spec.left) {
+    if (directive.left) {
         PutPadding(sink, pad, U' ');
     }
 }
@@ -285,18 +290,18 @@ bool TakeStar(ArgCursor& cursor, int& value) {
 // Parses one conversion after '%'; returns false when the text is not a
 // complete conversion or a '*' argument is unusable.
 template <typename CharT>
-bool ParseSpec(const CharT*& p, Spec& spec, ArgCursor& cursor) {
+bool ParseSpec(const CharT*& p, Directive& directive, ArgCursor& cursor) {
     for (;; ++p) {
         if (*p == '-') {
-            spec.left = true;
+            directive.left = true;
         } else if (*p == '0') {
-            spec.zero = true;
+            directive.zero = true;
         } else if (*p == '+') {
-            spec.plus = true;
+            directive.plus = true;
         } else if (*p == ' ') {
-            spec.space = true;
+            directive.space = true;
         } else if (*p == '#') {
-            spec.alternate = true;
+            directive.alternate = true;
         } else {
             break;
         }
@@ -304,33 +309,33 @@ bool ParseSpec(const CharT*& p, Spec& spec, ArgCursor& cursor) {
     bool usable = true;
     if (*p == '*') {
         ++p;
-        usable = TakeStar(cursor, spec.width);
-        if (spec.width < 0) {
-            spec.left = true;
-            spec.width = -spec.width;
+        usable = TakeStar(cursor, directive.width);
+        if (directive.width < 0) {
+            directive.left = true;
+            directive.width = -directive.width;
         }
     } else {
-        spec.width = ReadNumber(p);
+        directive.width = ReadNumber(p);
     }
     if (*p == '.') {
         ++p;
         if (*p == '*') {
             ++p;
-            usable = TakeStar(cursor, spec.precision) && usable;
+            usable = TakeStar(cursor, directive.precision) && usable;
         } else {
-            spec.precision = ReadNumber(p);
+            directive.precision = ReadNumber(p);
         }
     }
     if (p[0] == 'I' && p[1] == '6' && p[2] == '4') {
-        spec.wide64 = true;
+        directive.wide64 = true;
         p += 3;
     } else if (p[0] == 'I' && p[1] == '3' && p[2] == '2') {
         p += 3;
     } else if (p[0] == 'l' && p[1] == 'l') {
-        spec.wide64 = true;
+        directive.wide64 = true;
         p += 2;
     } else if (*p == 'l' || *p == 'h' || *p == 'w') {
-        spec.length = *p == 'h' ? 'h' : 'l';
+        directive.length = *p == 'h' ? 'h' : 'l';
         ++p;
     }
     switch (*p) {
@@ -345,7 +350,7 @@ bool ParseSpec(const CharT*& p, Spec& spec, ArgCursor& cursor) {
         case 'X':
         case 'f':
         case 'F':
-            spec.conversion = static_cast<char>(*p);
+            directive.letter = static_cast<char>(*p);
             ++p;
             return usable;
         default:
@@ -357,11 +362,11 @@ bool ParseSpec(const CharT*& p, Spec& spec, ArgCursor& cursor) {
 }
 
 template <typename CharT>
-bool PutConversion(Sink<CharT>& sink, const Spec& spec, const FormatArg* arg) {
+bool PutConversion(Sink<CharT>& sink, const Directive& directive, const FormatArg* arg) {
     if (arg == nullptr) {
         return false;
     }
-    switch (spec.conversion) {
+    switch (directive.letter) {
         case 's':
         case 'S':
             if (!arg->IsText()) {
@@ -369,11 +374,11 @@ bool PutConversion(Sink<CharT>& sink, const Spec& spec, const FormatArg* arg) {
             }
             if (arg->kind() == FormatArg::Kind::Text16) {
                 const char16_t* text = arg->Text16();
-                PutText(sink, spec, text != nullptr ? text : u"(null)",
+                PutText(sink, directive, text != nullptr ? text : u"(null)",
                         text != nullptr ? arg->TextLength() : FormatArg::npos);
             } else {
                 const char* text = arg->Text8();
-                PutText(sink, spec, text != nullptr ? text : "(null)",
+                PutText(sink, directive, text != nullptr ? text : "(null)",
                         text != nullptr ? arg->TextLength() : FormatArg::npos);
             }
             return true;
@@ -382,20 +387,20 @@ bool PutConversion(Sink<CharT>& sink, const Spec& spec, const FormatArg* arg) {
             if (!arg->IsInteger()) {
                 return false;
             }
-            PutChar(sink, spec, *arg);
+            PutChar(sink, directive, *arg);
             return true;
         case 'f':
         case 'F':
             if (arg->kind() != FormatArg::Kind::Double) {
                 return false;
             }
-            PutDouble(sink, spec, arg->AsDouble());
+            PutDouble(sink, directive, arg->AsDouble());
             return true;
         default:
             if (!arg->IsInteger()) {
                 return false;
             }
-            PutInteger(sink, spec, *arg);
+            PutInteger(sink, directive, *arg);
             return true;
     }
 }
@@ -427,9 +432,9 @@ FormatResult Run(CharT* out, std::size_t capacity, const CharT* format,
             continue;
         }
         const CharT* start = p++;
-        Spec spec;
-        const bool parsed = ParseSpec(p, spec, cursor);
-        if (!parsed || !PutConversion(sink, spec, cursor.Next())) {
+        Directive directive;
+        const bool parsed = ParseSpec(p, directive, cursor);
+        if (!parsed || !PutConversion(sink, directive, cursor.Next())) {
             PutMarker(sink, start, p);
         }
     }
