@@ -23,3 +23,5 @@ echo "camfolio-tool format \"<Y4>-<M2>-<D2>-<C4><Fo>\" (under Wine):"
 wine "$tool" format "<Y4>-<M2>-<D2>-<C4><Fo>"
 echo "camfolio-tool settings (under Wine):"
 wine "$tool" settings
+echo "camfolio-tool profiles (under Wine):"
+wine "$tool" profiles

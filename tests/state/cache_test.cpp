@@ -22,6 +22,7 @@
 #include "state/super_globals_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_installation_win32.h"
 #include "tests/support/trace_capture.h"
 #include "tests/support/u16.h"
 #include "tests/support/unix_link_win32.h"
@@ -53,6 +54,7 @@ bool Contains(const std::vector<std::string>& lines, const std::string& text) {
 class Cache : public ::testing::Test {
   protected:
     void SetUp() override {
+        ASSERT_TRUE(installation_.InstallConsistent());
         ASSERT_TRUE(Registry_Set_CacheSize(100));
         globals_.Init();
         ASSERT_NE(globals_.Block(), nullptr);
@@ -114,6 +116,8 @@ class Cache : public ::testing::Test {
     }
 
     RegistrySandbox registry_;
+    // Complete, so that attaching to the block reports nothing.
+    TestInstallation installation_{registry_};
     TempDir temp_;
     CSuperGlobals globals_;
     std::u16string folder_;
