@@ -86,7 +86,7 @@ void TrimCache(CSuperGlobals& globals) {
 }  // namespace
 
 CSuperGlobals::~CSuperGlobals() {
-    if (block_ != nullptr) {
+    if (block_ != nullptr || trace_ != nullptr) {
         DeInit();
     }
 }
@@ -111,39 +111,27 @@ void CSuperGlobals::Init() {
         return;
     }
     const bool logging = Registry_IsLoggingEnabled();
-    CSharedHandle fileTable(block_->logFile);
-    CSharedHandle mutexTable(block_->logMutex);
-    created_ = !existed;
-    if (existed) {
-        if (logging) {
-            logMutex_.Reset(mutexTable.Duplicate());
-            logFile_.Reset(fileTable.Duplicate());
-        }
+    // A block left by another program or an older layout is not trusted:
+    // neither handles nor sizes are taken from it.
+    const bool foreign = existed && block_->magic != shared_block::kBlockMagic;
+    if (foreign) {
+        UnmapViewOfFile(block_);
+        block_ = nullptr;
+        mapping_.Reset(nullptr);
+    } else if (existed) {
+        JoinSession(logging);
     } else {
-        *block_ = shared_block::Block{};
-        block_->magic = shared_block::kBlockMagic;
-        InitCacheFolder(nullptr, shared_block::kCacheFolders, -1);
-        InitDeviceMapping();
-        if (logging) {
-            fileTable.Init(0);
-            mutexTable.Init(0);
-            if (mutexTable.GetFirstParent(nullptr, nullptr) < 0) {
-                logMutex_.Reset(mutexTable.Add(nullptr, GetCurrentProcessId()));
-            }
-            if (fileTable.GetFirstParent(nullptr, nullptr) < 0) {
-                UniqueHandle file = OpenLogFile(false);
-                if (file.IsValid() && fileTable.Add(file.Get(), GetCurrentProcessId()) != nullptr) {
-                    logFile_ = std::move(file);
-                }
-            }
-        }
-        SeedProfilesFromMachine();
-        ApplyPendingCacheRoot();
-        TrimCache(*this);
+        StartSession(logging);
     }
-    std::atomic_ref<std::int32_t>(block_->attachCount).fetch_add(1);
+    if (block_ != nullptr) {
+        std::atomic_ref<std::int32_t>(block_->attachCount).fetch_add(1);
+    }
     if (logging) {
         trace_ = TraceInit(std::make_unique<Win32TraceOutput>(logFile_.Get(), logMutex_.Get()));
+    }
+    if (foreign) {
+        TracePrint(kInit, u"%s has an unknown layout; running without the shared log",
+                   contract::kSharedBlockName);
     }
     char16_t applet[kPathUnits];
     TracePrint(kInit, u"%s",
@@ -157,6 +145,38 @@ void CSuperGlobals::Init() {
     } else {
         TraceLeave(kInit, 1);
     }
+}
+
+void CSuperGlobals::JoinSession(bool logging) {
+    if (logging) {
+        logMutex_.Reset(CSharedHandle(block_->logMutex).Duplicate());
+        logFile_.Reset(CSharedHandle(block_->logFile).Duplicate());
+    }
+}
+
+void CSuperGlobals::StartSession(bool logging) {
+    *block_ = shared_block::Block{};
+    block_->magic = shared_block::kBlockMagic;
+    InitCacheFolder(nullptr, shared_block::kCacheFolders, -1);
+    InitDeviceMapping();
+    if (logging) {
+        CSharedHandle fileTable(block_->logFile);
+        CSharedHandle mutexTable(block_->logMutex);
+        fileTable.Init(0);
+        mutexTable.Init(0);
+        if (mutexTable.GetFirstParent(nullptr, nullptr) < 0) {
+            logMutex_.Reset(mutexTable.Add(nullptr, GetCurrentProcessId()));
+        }
+        if (fileTable.GetFirstParent(nullptr, nullptr) < 0) {
+            UniqueHandle file = OpenLogFile(false);
+            if (file.IsValid() && fileTable.Add(file.Get(), GetCurrentProcessId()) != nullptr) {
+                logFile_ = std::move(file);
+            }
+        }
+    }
+    SeedProfilesFromMachine();
+    ApplyPendingCacheRoot();
+    TrimCache(*this);
 }
 
 void CSuperGlobals::DeInit() {

@@ -45,7 +45,12 @@ class CSuperGlobals {
     shared_block::Block* Block() const { return block_; }
 
   private:
-    bool created_ = false;
+    // Takes this process's log handles from the tables of a running session.
+    void JoinSession(bool logging);
+    // First process of a session: fresh tables, log file, profile defaults,
+    // pending cache root and the cache trimmed to its limit.
+    void StartSession(bool logging);
+
     int initialized_ = 0;
     UniqueHandle mapping_;
     shared_block::Block* block_ = nullptr;

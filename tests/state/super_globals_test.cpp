@@ -11,6 +11,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
@@ -108,7 +109,48 @@ TEST_F(SharedBlock, FirstInitCreatesTheBlockAndTheLog) {
     EXPECT_NE(log.find("G10@CSuperGlobals::Init: LEAVE[3] \r\n"), std::string::npos) << log;
 }
 
-TEST_F(SharedBlock, SecondProcessJoinsWithoutResetAndWritesTheSameLog) {
+// Lines "<prefix><n>" of one writer, n counting up from 0.
+void ExpectWholeLinesInOrder(const std::string& log, const std::vector<std::string>& prefixes,
+                             int expectedEach) {
+    const std::size_t headerEnd = log.rfind("=====\r\n");
+    ASSERT_NE(headerEnd, std::string::npos) << "no log header: " << log;
+    const std::regex whole(
+        R"(0x[0-9A-F]{16}, \d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{6} \[PID=0x[0-9A-F]{8};TID=0x[0-9A-F]{8}\]: (##\d+## )?[^\r\n]*)");
+    std::vector<int> next(prefixes.size(), 0);
+    std::istringstream lines(log.substr(headerEnd + 7));
+    for (std::string line; std::getline(lines, line);) {
+        ASSERT_FALSE(line.empty() || line.back() != '\r') << "line without its end: " << line;
+        line.pop_back();
+        ASSERT_TRUE(std::regex_match(line, whole)) << line;
+        for (std::size_t p = 0; p < prefixes.size(); ++p) {
+            const std::size_t at = line.find(prefixes[p]);
+            if (at != std::string::npos) {
+                EXPECT_EQ(std::stoi(line.substr(at + prefixes[p].size())), next[p]) << line;
+                ++next[p];
+            }
+        }
+    }
+    for (std::size_t p = 0; p < prefixes.size(); ++p) {
+        EXPECT_EQ(next[p], expectedEach) << prefixes[p];
+    }
+}
+
+// The second applet process of the shared-log test: a copy of this program
+// started with CAMFOLIO_TEST_CHILD set.
+TEST(SharedBlockChild, WritesItsLinesIntoTheSharedLog) {
+    if (GetEnvironmentVariableW(L"CAMFOLIO_TEST_CHILD", nullptr, 0) == 0) {
+        GTEST_SKIP() << "runs only as the child of the shared-log test";
+    }
+    CSuperGlobals globals;
+    globals.Init();
+    ASSERT_NE(globals.Block(), nullptr);
+    for (int i = 0; i < 1000; ++i) {
+        TracePrint(u"X2@SecondApplet: ", u"child-line-%d", i);
+    }
+    globals.DeInit();
+}
+
+TEST_F(SharedBlock, ProcessesJoinWithoutResetAndShareOneLog) {
     ASSERT_TRUE(Registry_SetLoggingEnabled(true));
     CSuperGlobals globals;
     globals.Init();
@@ -116,11 +158,7 @@ TEST_F(SharedBlock, SecondProcessJoinsWithoutResetAndWritesTheSameLog) {
     ASSERT_NE(block, nullptr);
     SetEntry(block->cacheFolders[0], u"0001A", 5);
 
-    std::u16string arguments = u"--device C --cache 0002B:1:100";
-    for (int i = 0; i < 200; ++i) {
-        arguments += u" --trace mapper-line-" + Widen(std::to_string(i));
-    }
-    ASSERT_TRUE(StartMapper(arguments));
+    ASSERT_TRUE(StartMapper(u"--device C --cache 0002B:1:100 --trace-lines 1000"));
     EXPECT_EQ(block->attachCount, 2);
     EXPECT_EQ(Narrow(block->cacheFolders[0].name), "0001A") << "the second process reset it";
     EXPECT_EQ(block->cacheFolders[0].size, 5u);
@@ -128,30 +166,37 @@ TEST_F(SharedBlock, SecondProcessJoinsWithoutResetAndWritesTheSameLog) {
     ASSERT_NE(globals.GetCacheSizePtr(u'B'), nullptr);
     EXPECT_EQ(*globals.GetCacheSizePtr(u'b'), 100u);
     EXPECT_EQ(globals.GetConnectedDevices(), 1);
-    for (int i = 0; i < 200; ++i) {
+
+    // A second applet process writes at the same time as this one.
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine = std::wstring(L"\"") + self +
+                               L"\" --gtest_filter=SharedBlockChild.WritesItsLinesIntoTheSharedLog";
+    SetEnvironmentVariableW(L"CAMFOLIO_TEST_CHILD", L"1");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    const bool started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &child);
+    SetEnvironmentVariableW(L"CAMFOLIO_TEST_CHILD", nullptr);
+    ASSERT_TRUE(started);
+    for (int i = 0; i < 1000; ++i) {
         TracePrint(u"X1@AppletSide: ", u"applet-line-%d", i);
     }
+    EXPECT_EQ(WaitForSingleObject(child.hProcess, 30000), static_cast<DWORD>(WAIT_OBJECT_0));
+    DWORD childExit = 1;
+    GetExitCodeProcess(child.hProcess, &childExit);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    EXPECT_EQ(childExit, 0u);
     EXPECT_EQ(ReleaseMapper(), 0u);
     EXPECT_EQ(block->attachCount, 1);
     globals.DeInit();
 
-    const std::string log = ReadFileBytes(root_ + u"\\Camfolio\\CAMFOLIO.log");
-    const std::size_t headerEnd = log.rfind("=====\r\n");
-    ASSERT_NE(headerEnd, std::string::npos) << "no log header: " << log;
-    const std::regex whole(
-        R"(0x[0-9A-F]{16}, \d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{6} \[PID=0x[0-9A-F]{8};TID=0x[0-9A-F]{8}\]: (##\d+## )?[^\r\n]*)");
-    int mapperLines = 0;
-    int appletLines = 0;
-    std::istringstream lines(log.substr(headerEnd + 7));
-    for (std::string line; std::getline(lines, line);) {
-        ASSERT_FALSE(line.empty() || line.back() != '\r') << "line without its end: " << line;
-        line.pop_back();
-        ASSERT_TRUE(std::regex_match(line, whole)) << line;
-        mapperLines += line.find("M1@MapperStandIn: mapper-line-") != std::string::npos;
-        appletLines += line.find("X1@AppletSide: applet-line-") != std::string::npos;
-    }
-    EXPECT_EQ(mapperLines, 200);
-    EXPECT_EQ(appletLines, 200);
+    ExpectWholeLinesInOrder(ReadFileBytes(root_ + u"\\Camfolio\\CAMFOLIO.log"),
+                            {"M1@MapperStandIn: mapper-line-", "X1@AppletSide: applet-line-",
+                             "X2@SecondApplet: child-line-"},
+                            1000);
 }
 
 TEST_F(SharedBlock, PendingCacheRootReplacesTheOldOne) {
@@ -215,6 +260,30 @@ TEST_F(SharedBlock, CacheEntriesAndIntegrity) {
     }
     EXPECT_TRUE(integrityLine);
     globals.DeInit();
+}
+
+TEST_F(SharedBlock, BlockOfAnotherLayoutIsNotTrusted) {
+    ASSERT_TRUE(Registry_SetLoggingEnabled(true));
+    // Another program holds a block of that name with a layout of its own.
+    UniqueHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                            sizeof(shared_block::Block), L"CamfolioG"));
+    ASSERT_TRUE(mapping.IsValid());
+    auto* foreign = static_cast<shared_block::Block*>(
+        MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(shared_block::Block)));
+    ASSERT_NE(foreign, nullptr);
+    std::memset(foreign, 0x5A, sizeof(shared_block::Block));
+
+    CSuperGlobals globals;
+    globals.Init();
+    EXPECT_EQ(globals.IsInitialized(false), 1) << "the rest of the start succeeds";
+    EXPECT_EQ(globals.Block(), nullptr);
+    EXPECT_EQ(globals.GetCacheFolderPtr(), nullptr);
+    EXPECT_FALSE(globals.GetCacheSize(u"ZZZZZ"));
+    EXPECT_EQ(globals.GetCacheSizePtr(u'a'), nullptr);
+    TracePrint(u"X1@Foreign: ", u"goes nowhere");
+    globals.DeInit();
+    EXPECT_EQ(foreign->attachCount, 0x5A5A5A5A) << "the foreign block was changed";
+    UnmapViewOfFile(foreign);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 // until told to go.
 //
 //   Camfolio.exe [--device LETTER] [--cache NAME:DRIVEINDEX:BYTES]...
-//                [--trace TEXT]... [--ready EVENT] [--until EVENT]
+//                [--trace TEXT]... [--trace-lines N] [--ready EVENT] [--until EVENT]
 #include <windows.h>
 
 #include <shellapi.h>
@@ -37,6 +37,7 @@ struct Options {
     };
     std::vector<Cache> caches;
     std::vector<std::u16string> traces;
+    int numberedLines = 0;  // "mapper-line-0" ... written after the traces
     std::u16string ready;
     std::u16string until;
 };
@@ -70,6 +71,8 @@ bool Parse(int argc, wchar_t** argv, Options& options) {
             options.caches.push_back(cache);
         } else if (option == u"--trace") {
             options.traces.push_back(value);
+        } else if (option == u"--trace-lines") {
+            options.numberedLines = static_cast<int>(std::wcstol(argv[i + 1], nullptr, 10));
         } else if (option == u"--ready") {
             options.ready = value;
         } else if (option == u"--until") {
@@ -122,6 +125,9 @@ int Run(const Options& options) {
     Publish(*block, options);
     for (const std::u16string& text : options.traces) {
         TracePrint(u"M1@MapperStandIn: ", u"%s", text.c_str());
+    }
+    for (int i = 0; i < options.numberedLines; ++i) {
+        TracePrint(u"M1@MapperStandIn: ", u"mapper-line-%d", i);
     }
     if (!options.ready.empty()) {
         UniqueHandle ready(OpenEventW(EVENT_MODIFY_STATE, FALSE, AsWide(options.ready.c_str())));
