@@ -16,11 +16,16 @@ display_alive() {
     [ -n "${1:-}" ] && [ -S "/tmp/.X11-unix/X${1#:}" ]
 }
 
+# A display of this machine is used only while its X server runs.
 display=${DISPLAY:-}
+case "$display" in
+    :[0-9]*) display_alive "$display" || display="" ;;
+esac
 if [ -z "$display" ] && [ -f "$env_file" ]; then
     display=$(sed -n 's/^export DISPLAY=//p' "$env_file")
+    display_alive "$display" || display=""
 fi
-if ! display_alive "$display" && [ -z "${DISPLAY:-}" ]; then
+if [ -z "$display" ]; then
     n=91
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
     setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$build/xvfb.log" 2>&1 </dev/null &
