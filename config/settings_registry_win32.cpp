@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "common/known_folders_win32.h"
@@ -39,6 +40,16 @@ std::u16string ReadPathValue(const char16_t* name, std::size_t capacity) {
 bool EndsWithSeparator(const char16_t* path) {
     const std::size_t n = std::char_traits<char16_t>::length(path);
     return n > 0 && path[n - 1] == u'\\';
+}
+
+// A format longer than the stored limit counts as absent: a cut format is
+// another format. An over-long legacy value therefore stays where it is.
+std::optional<std::u16string> ReadFormat(const RegKey& key) {
+    auto format = key.ReadString(contract::kFormatString, contract::kFormatStringUnits + 1);
+    if (format && format->size() > contract::kFormatStringUnits) {
+        return std::nullopt;
+    }
+    return format;
 }
 
 bool SetFlagBit(std::uint32_t mask, bool on) {
@@ -214,16 +225,14 @@ char16_t* Registry_Get_DefaultFormatString(char16_t* buffer, std::size_t capacit
         return buffer;
     }
     std::u16string format;
-    if (const auto legacy =
-            settings.ReadString(contract::kFormatString, contract::kFormatStringUnits)) {
+    if (const auto legacy = ReadFormat(settings)) {
         // Moved, not copied; the old place is cleared only once the new one holds it.
         format = *legacy;
         if (format.empty() || Registry_Set_DefaultFormatString(format.c_str())) {
             settings.DeleteValue(contract::kFormatString);
         }
     } else {
-        format = RegKey::OpenForRead(HKEY_CURRENT_USER, contract::kProfilesKey)
-                     .ReadString(contract::kFormatString, contract::kFormatStringUnits)
+        format = ReadFormat(RegKey::OpenForRead(HKEY_CURRENT_USER, contract::kProfilesKey))
                      .value_or(u"");
     }
     if (format.empty()) {

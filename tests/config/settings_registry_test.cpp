@@ -119,6 +119,12 @@ TEST(SettingsRegistry, LegacyFormatStringMovesToTheProfilesKey) {
 
     ASSERT_TRUE(Registry_Set_DefaultFormatString(u"<Y4><Fl>"));
     EXPECT_EQ(Narrow(Registry_Get_DefaultFormatString(format, 260)), "<Y4><Fl>");
+
+    // Too long to be stored whole: not taken, and a legacy one is not moved.
+    const std::u16string tooLong = u"<Y4>" + std::u16string(600, u'x') + u"<Fo>";
+    sandbox.Settings().WriteString(contract::kFormatString, tooLong.c_str());
+    EXPECT_EQ(Narrow(Registry_Get_DefaultFormatString(format, 260)), "<Y4><Fl>");
+    EXPECT_TRUE(sandbox.Settings().HasValue(contract::kFormatString));
 }
 
 TEST(SettingsRegistry, CacheFolderBelowTheDefaultRoot) {
