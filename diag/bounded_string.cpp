@@ -1,5 +1,7 @@
 #include "diag/bounded_string.h"
 
+#include <string>
+
 #include "diag/bounded_format.h"
 #include "diag/trace.h"
 
@@ -17,15 +19,6 @@ template <typename CharT>
 std::size_t BoundedLength(const CharT* text, std::size_t capacity) {
     std::size_t n = 0;
     while (n < capacity && text[n] != CharT{}) {
-        ++n;
-    }
-    return n;
-}
-
-template <typename CharT>
-std::size_t Length(const CharT* text) {
-    std::size_t n = 0;
-    while (text[n] != CharT{}) {
         ++n;
     }
     return n;
@@ -55,6 +48,16 @@ void CopyUnits(CharT* dst, const CharT* src, std::size_t count) {
     }
 }
 
+// The source does not fit: its first capacity - 1 units, terminated, and the
+// cut traced.
+template <typename CharT>
+CharT* CopyCut(const Traced& op, CharT* dst, std::size_t capacity, const CharT* src) {
+    CopyUnits(dst, src, capacity - 1);
+    dst[capacity - 1] = CharT{};
+    TracePrint(op.tag, op.cutCopy, capacity, src);
+    return dst;
+}
+
 template <typename CharT>
 CharT* Copy(const Traced& op, CharT* dst, std::size_t capacity, const CharT* src) {
     if (!ArgumentsUsable(op, dst, capacity, src)) {
@@ -65,10 +68,7 @@ CharT* Copy(const Traced& op, CharT* dst, std::size_t capacity, const CharT* src
         CopyUnits(dst, src, length + 1);
         return dst;
     }
-    CopyUnits(dst, src, capacity - 1);
-    dst[capacity - 1] = CharT{};
-    TracePrint(op.tag, op.cutCopy, capacity, src);
-    return dst;
+    return CopyCut(op, dst, capacity, src);
 }
 
 template <typename CharT>
@@ -77,7 +77,7 @@ CharT* Append(const Traced& op, CharT* dst, std::size_t capacity, const CharT* s
         return dst;
     }
     const std::size_t used = BoundedLength(dst, capacity);
-    const std::size_t length = Length(src);
+    const std::size_t length = std::char_traits<CharT>::length(src);
     if (used < capacity && used + length <= capacity - 1) {
         CopyUnits(dst + used, src, length + 1);
         return dst;
@@ -105,10 +105,7 @@ CharT* CopyN(const Traced& op, CharT* dst, std::size_t capacity, const CharT* sr
         }
         return dst;
     }
-    CopyUnits(dst, src, capacity - 1);
-    dst[capacity - 1] = CharT{};
-    TracePrint(op.tag, op.cutCopy, capacity, src);
-    return dst;
+    return CopyCut(op, dst, capacity, src);
 }
 
 template <typename CharT>

@@ -1,15 +1,8 @@
 #include "diag/text_utils.h"
 
-namespace {
+#include <string>
 
-template <typename CharT>
-std::size_t Length(const CharT* text) {
-    std::size_t n = 0;
-    while (text[n] != CharT{}) {
-        ++n;
-    }
-    return n;
-}
+namespace {
 
 template <typename CharT>
 CharT FoldAscii(CharT c) {
@@ -21,7 +14,7 @@ void Trim(CharT* text, CharT a, CharT b) {
     if (text == nullptr) {
         return;
     }
-    std::size_t n = Length(text);
+    std::size_t n = std::char_traits<CharT>::length(text);
     while (n > 0 && (text[n - 1] == a || text[n - 1] == b)) {
         --n;
     }
@@ -86,8 +79,8 @@ bool ReplaceFirst(char16_t* buffer, std::size_t capacity, const char16_t* what,
         with == nullptr) {
         return false;
     }
-    const std::size_t length = Length(buffer);
-    const std::size_t whatLength = Length(what);
+    const std::size_t length = std::char_traits<char16_t>::length(buffer);
+    const std::size_t whatLength = std::char_traits<char16_t>::length(what);
     std::size_t at = 0;
     for (;; ++at) {
         if (at + whatLength > length) {
@@ -101,7 +94,7 @@ bool ReplaceFirst(char16_t* buffer, std::size_t capacity, const char16_t* what,
             break;
         }
     }
-    const std::size_t withLength = Length(with);
+    const std::size_t withLength = std::char_traits<char16_t>::length(with);
     const std::size_t tailStart = at + whatLength;
     const std::size_t tailLength = length - tailStart;
     const std::size_t last = capacity - 1;  // room for units, terminator excluded
