@@ -87,4 +87,57 @@ TEST(FormatCommand, BadUsageExitsWithTwo) {
     EXPECT_EQ(Tool({"format", "--help"}).code, 0);
 }
 
+TEST(FormatCommand, DescribesAFormatAsTheEditorShowsIt) {
+    ToolRun run = Tool({"format", "--describe", "\"<Y4>-<C><Fl>\""});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "<button contenteditable=false onresizestart='return false;' value='<Y4>'>"
+              "Year (Long)</button>-<button contenteditable=false onresizestart='return false;' "
+              "value='<C0>'>Counter [0]</button>\ncase: 1\n");
+    for (const char* format : {"<Y4>", "a?b<Fo>"}) {
+        run = Tool({"format", format, "--describe"});
+        EXPECT_EQ(run.code, 1) << format;
+        EXPECT_EQ(run.out, "") << format;
+        EXPECT_EQ(run.err, "Invalid format\n") << format;
+    }
+}
+
+TEST(FormatCommand, ReadsTheEditorsHtmlBack) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* out;
+    };
+    const Case cases[] = {
+        {{"format", "--from-html", "<P>&nbsp;</P>", "--case", "2"}, "<Fu>\n"},
+        {{"format", "--case", "1", "--from-html",
+          "<BUTTON value=\"<Y4>\">Year</BUTTON>a&amp;b<BUTTON value=\"<C4>\">C</BUTTON>"},
+         "<Y4>a&b<C4><Fl>\n"},
+        {{"format", "--from-html", "<p>x</p>"}, "x<Fo>\n"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = Tool(c.args);
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.out, c.out);
+    }
+}
+
+TEST(FormatCommand, EditorFormsRefuseOtherArguments) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"format", "--describe"},
+        {"format", "--describe", "<Fo>", "<Fu>"},
+        {"format", "--describe", "--time", kAt, "<Fo>"},
+        {"format", "--from-html"},
+        {"format", "--from-html", "x", "--case"},
+        {"format", "--from-html", "x", "--case", "3"},
+        {"format", "--from-html", "x", "--case", "-1"},
+        {"format", "--from-html", "x", "<Fo>"},
+        {"format", "--from-html", "x", "--no-validate"},
+    };
+    for (const auto& args : cases) {
+        const ToolRun run = Tool(args);
+        EXPECT_EQ(run.code, 2) << args.back();
+        EXPECT_NE(run.err.find("Usage:"), std::string::npos) << args.back();
+    }
+}
+
 }  // namespace

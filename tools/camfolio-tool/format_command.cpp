@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "builder/format_html.h"
 #include "common/calendar.h"
 #include "common/format_file_name.h"
 #include "common/local_time.h"
@@ -135,10 +136,93 @@ bool ParseOptions(std::span<const std::u16string> args, FormatOptions& options,
     return true;
 }
 
+bool Contains(std::span<const std::u16string> args, std::u16string_view option) {
+    for (const std::u16string& arg : args) {
+        if (arg == option) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsOption(const std::u16string& arg) {
+    return arg.size() > 1 && arg[0] == u'-' && arg[1] == u'-';
+}
+
+// "--describe FORMAT": the token editor's body HTML for FORMAT.
+int RunDescribe(std::span<const std::u16string> args, std::ostream& out, std::ostream& err) {
+    const std::u16string* format = nullptr;
+    std::string error;
+    for (const std::u16string& arg : args) {
+        if (arg == u"--describe") {
+            continue;
+        }
+        if (IsOption(arg)) {
+            error = Utf8FromUtf16(arg) + " does not go with --describe";
+        } else if (format != nullptr) {
+            error = "only one format may be given";
+        } else {
+            format = &arg;
+        }
+    }
+    if (error.empty() && format == nullptr) {
+        error = "no format given";
+    }
+    if (!error.empty()) {
+        err << "camfolio-tool format: " << error << "\n";
+        PrintFormatUsage(err);
+        return 2;
+    }
+    const FormatHtml html = FormatToHtml(*format);
+    if (!html.ok) {
+        err << "Invalid format\n";
+        return 1;
+    }
+    out << Utf8FromUtf16(html.bodyHtml) << "\n"
+        << "case: " << html.caseIndex << "\n";
+    return 0;
+}
+
+// "--from-html HTML [--case N]": the format the editor's body HTML stands for.
+int RunFromHtml(std::span<const std::u16string> args, std::ostream& out, std::ostream& err) {
+    std::optional<std::u16string> html;
+    int caseIndex = 0;
+    std::string error;
+    for (std::size_t i = 0; i < args.size() && error.empty(); ++i) {
+        const std::u16string* value = i + 1 < args.size() ? &args[i + 1] : nullptr;
+        if (args[i] == u"--from-html" && value != nullptr) {
+            html = *value;
+            ++i;
+        } else if (args[i] == u"--case" && value != nullptr && value->size() == 1 &&
+                   (*value)[0] >= u'0' && (*value)[0] <= u'2') {
+            caseIndex = (*value)[0] - u'0';
+            ++i;
+        } else if (args[i] == u"--from-html") {
+            error = "--from-html needs the body HTML";
+        } else if (args[i] == u"--case") {
+            error = "--case needs 0 (unchanged), 1 (lower case) or 2 (upper case)";
+        } else {
+            error = Utf8FromUtf16(args[i]) + " does not go with --from-html";
+        }
+    }
+    if (error.empty() && !html) {
+        error = "--from-html needs the body HTML";
+    }
+    if (!error.empty()) {
+        err << "camfolio-tool format: " << error << "\n";
+        PrintFormatUsage(err);
+        return 2;
+    }
+    out << Utf8FromUtf16(HtmlToFormat(*html, caseIndex)) << "\n";
+    return 0;
+}
+
 }  // namespace
 
 void PrintFormatUsage(std::ostream& out) {
     out << "Usage: camfolio-tool format [options] FORMAT\n"
+           "       camfolio-tool format --describe FORMAT\n"
+           "       camfolio-tool format --from-html HTML [--case N]\n"
            "Expands FORMAT for the sample picture DSC_0057.JPG as the applet shows it.\n"
            "  --time YYYY-MM-DDTHH:MM:SS  local capture time (default: now)\n"
            "  --counter N | none          picture counter (default: 1)\n"
@@ -150,7 +234,11 @@ void PrintFormatUsage(std::ostream& out) {
            "  --no-validate               expand as the builder's live example does\n"
            "  --no-normalise              validate but leave the format as it is\n"
            "Prints the expanded path and, when the format was normalised, the normalised\n"
-           "format. Exit code 0 on success, 1 when the format is invalid, 2 on bad usage.\n";
+           "format. Exit code 0 on success, 1 when the format is invalid, 2 on bad usage.\n"
+           "--describe prints the builder's editor contents for FORMAT (body HTML, then\n"
+           "\"case: N\" for its case list entry); --from-html prints the format that the\n"
+           "editor's body HTML and case list entry N (0 unchanged, 1 lower case, 2 upper\n"
+           "case; default 0) stand for.\n";
 }
 
 int RunFormatCommand(std::span<const std::u16string> args, std::ostream& out, std::ostream& err) {
@@ -159,6 +247,12 @@ int RunFormatCommand(std::span<const std::u16string> args, std::ostream& out, st
             PrintFormatUsage(out);
             return 0;
         }
+    }
+    if (Contains(args, u"--describe")) {
+        return RunDescribe(args, out, err);
+    }
+    if (Contains(args, u"--from-html")) {
+        return RunFromHtml(args, out, err);
     }
     FormatOptions options;
     std::string error;
