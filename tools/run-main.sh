@@ -1,27 +1,39 @@
 #!/bin/sh
-# Builds everything (Windows 64- and 32-bit, and the native tools) and runs
-# the main job under Wine: with the installation laid out in a private
-# prefix, the support tool expands the default file name format for the
-# sample picture and prints the settings as the applet reads them.
+# Builds everything (Windows 64- and 32-bit) and runs the main job under
+# Wine: with the installation laid out in a private prefix, the Control
+# Panel opens the applet, in English and then in German, and a screenshot of
+# each is saved (the display is a virtual one when there is no other).
 # Usage: tools/run-main.sh
 set -eu
 cd "$(dirname "$0")/.."
 . tools/setup/packages.sh
 # shellcheck disable=SC2086
-tools/setup/ensure-packages.sh $BUILD_PACKAGES $WINE_PACKAGES
+tools/setup/ensure-packages.sh $BUILD_PACKAGES $WINE_PACKAGES $SCREENSHOT_PACKAGES
 
 for preset in win64 win32; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
 done
 
-tools/wine/prepare.sh build/win64
-tools/wine/install.sh build/win64 build/win32
-. build/win64/wine-env.sh
-tool=build/win64/tools/camfolio-tool/camfolio-tool.exe
-echo "camfolio-tool format \"<Y4>-<M2>-<D2>-<C4><Fo>\" (under Wine):"
-wine "$tool" format "<Y4>-<M2>-<D2>-<C4><Fo>"
-echo "camfolio-tool settings (under Wine):"
-wine "$tool" settings
-echo "camfolio-tool profiles (under Wine):"
-wine "$tool" profiles
+build=build/win64
+tools/wine/prepare.sh "$build"
+tools/wine/install.sh "$build" build/win32
+. "$build/wine-env.sh"
+screenshots=$(pwd)/$build/screenshots
+applet='C:\Program Files\Camfolio\Camfolio.cpl'
+
+# Opens the applet, saves its screenshot and closes it again.
+show_applet() {
+    wine control "$applet" &
+    control=$!
+    tools/wine/screenshot-window.sh "$build" '^Camfolio$' "$screenshots/$1"
+    kill "$control" 2>/dev/null || true
+    wineserver -k
+    wait "$control" 2>/dev/null || true
+}
+
+wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true
+show_applet applet-english.png
+wine reg add 'HKCU\SOFTWARE\Camfolio' /v LngFile /d Deutsch.lng /f >/dev/null
+show_applet applet-german.png
+wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true

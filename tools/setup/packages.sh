@@ -3,3 +3,4 @@ BUILD_PACKAGES="cmake ninja-build g++ git googletest g++-mingw-w64-x86-64-posix 
 WINE_PACKAGES="wine wine64 xvfb xauth"
 TEST_PACKAGES="clang libclang-rt-14-dev clang-format clang-tidy"
 BENCH_PACKAGES="libbenchmark-dev libspdlog-dev"
+SCREENSHOT_PACKAGES="xdotool imagemagick"

@@ -1,0 +1,26 @@
+#pragma once
+// A picture resource (e.g. type "PNG") decoded by GDI+; empty when the
+// resource is missing or cannot be decoded.
+#include <windows.h>
+
+#include <memory>
+
+namespace Gdiplus {
+class Bitmap;
+}
+
+class CGdiPlusBitmapResource {
+  public:
+    CGdiPlusBitmapResource();
+    ~CGdiPlusBitmapResource();
+    CGdiPlusBitmapResource(const CGdiPlusBitmapResource&) = delete;
+    CGdiPlusBitmapResource& operator=(const CGdiPlusBitmapResource&) = delete;
+
+    bool Load(HINSTANCE module, int id, const wchar_t* type);
+    bool IsLoaded() const { return bitmap_ != nullptr; }
+    // At its own size with its top-left corner at (x, y).
+    void Draw(HDC context, int x, int y) const;
+
+  private:
+    std::unique_ptr<Gdiplus::Bitmap> bitmap_;
+};

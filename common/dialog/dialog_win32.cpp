@@ -1,0 +1,175 @@
+#include "common/dialog/dialog_win32.h"
+
+namespace {
+
+// Answers a handled WM_CTLCOLOR* or other value-returning message: the dialog
+// manager takes the result from the return value for these, from
+// DWLP_MSGRESULT for the rest.
+bool ReturnsValueDirectly(UINT message) {
+    switch (message) {
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_INITDIALOG:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+Dialog::~Dialog() {
+    if (hwnd_ != nullptr) {
+        HWND window = hwnd_;
+        Detach();
+        DestroyWindow(window);
+    }
+}
+
+void Dialog::Detach() {
+    // A late message must never reach a destroyed object.
+    SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+    hwnd_ = nullptr;
+}
+
+INT_PTR Dialog::RunModal(HINSTANCE instance, int templateId, HWND owner) {
+    modal_ = true;
+    ended_ = false;
+    result_ = -1;
+    const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
+    HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), owner, &Procedure,
+                                     reinterpret_cast<LPARAM>(this));
+    if (window == nullptr) {
+        modal_ = false;
+        return -1;
+    }
+    if (!ended_) {
+        if (ownerWasEnabled) {
+            EnableWindow(owner, FALSE);
+        }
+        ShowWindow(window, SW_SHOW);
+    }
+    MSG message;
+    while (!ended_) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+            break;
+        }
+        if (got == -1) {
+            break;
+        }
+        if (!PreTranslateMessage(message) && !IsDialogMessageW(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    // The owner gets the activation back only when it is enabled before the
+    // dialog goes away.
+    if (ownerWasEnabled) {
+        EnableWindow(owner, TRUE);
+    }
+    if (hwnd_ != nullptr) {
+        Detach();
+        DestroyWindow(window);
+    }
+    modal_ = false;
+    return result_;
+}
+
+bool Dialog::CreateModeless(HINSTANCE instance, int templateId, HWND parent) {
+    modal_ = false;
+    HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), parent, &Procedure,
+                                     reinterpret_cast<LPARAM>(this));
+    return window != nullptr;
+}
+
+void Dialog::EndDialog(INT_PTR code) {
+    result_ = code;
+    ended_ = true;
+    if (!modal_ && hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        self->hwnd_ = window;
+    }
+    if (self == nullptr) {
+        return FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        self->hwnd_ = nullptr;
+        SetWindowLongPtrW(window, DWLP_USER, 0);
+        return FALSE;
+    }
+    return self->Dispatch(message, wParam, lParam);
+}
+
+INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    std::optional<INT_PTR> answer;
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog() ? TRUE : FALSE;
+        case WM_COMMAND:
+            if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {
+                answer = 0;
+            } else if (modal_ && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+                EndDialog(LOWORD(wParam));  // also Escape and the close box
+                answer = 0;
+            }
+            break;
+        case WM_NOTIFY:
+            if (auto result = OnNotify(*reinterpret_cast<NMHDR*>(lParam))) {
+                answer = *result;
+            }
+            break;
+        case WM_TIMER:
+            OnTimer(wParam);
+            answer = 0;
+            break;
+        case WM_DRAWITEM:
+            if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+                answer = TRUE;
+            }
+            break;
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            if (HBRUSH brush = OnControlColour(message, reinterpret_cast<HDC>(wParam),
+                                               reinterpret_cast<HWND>(lParam))) {
+                answer = reinterpret_cast<INT_PTR>(brush);
+            }
+            break;
+        case WM_ERASEBKGND:
+            if (OnEraseBackground(reinterpret_cast<HDC>(wParam))) {
+                answer = TRUE;
+            }
+            break;
+        case WM_DESTROY:
+            OnDestroy();
+            break;
+        default:
+            answer = OnMessage(message, wParam, lParam);
+            break;
+    }
+    if (!answer) {
+        return FALSE;
+    }
+    if (ReturnsValueDirectly(message)) {
+        return *answer;
+    }
+    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, *answer);
+    return TRUE;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Paints a dialog like the body of a tab control while a visual style is
+// active: the "TAB" theme's pane is rendered once into an off-screen bitmap;
+// erasing copies it, and static controls and buttons get a pattern brush
+// cut from it so their backgrounds match.
+#include <windows.h>
+
+#include "common/dialog/ui_font_win32.h"
+
+class ThemedBackground {
+  public:
+    ThemedBackground() = default;
+    ~ThemedBackground() { Release(); }
+    ThemedBackground(const ThemedBackground&) = delete;
+    ThemedBackground& operator=(const ThemedBackground&) = delete;
+
+    // Renders the pane for window into a bitmap of size; nothing without an
+    // active visual style or the "TAB" theme.
+    void Prepare(HWND window, SIZE size);
+    // True when the window's background was painted from the bitmap.
+    bool Erase(HWND window, HDC context) const;
+    // The brush for a static control or button, null for the default colours.
+    HBRUSH ControlColour(HWND window, HDC controlContext, HWND control);
+    void Release();
+
+  private:
+    HDC context_ = nullptr;
+    UniqueGdiObject bitmap_;
+    HGDIOBJ previousBitmap_ = nullptr;
+    UniqueGdiObject controlBrush_;
+};
