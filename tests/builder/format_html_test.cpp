@@ -5,30 +5,9 @@
 #include <string>
 
 #include "builder/token_button_html.h"
+#include "tests/builder/reported_html.h"
 
 namespace {
-
-void ReplaceAll(std::u16string& text, std::u16string_view what, std::u16string_view with) {
-    for (std::size_t at = text.find(what); at != std::u16string::npos;
-         at = text.find(what, at + with.size())) {
-        text.replace(at, what.size(), with);
-    }
-}
-
-// The body as the editor reports it back: tag names in capitals and attribute
-// values in double quotes.
-std::u16string AsReported(std::u16string html) {
-    ReplaceAll(html, u"<button", u"<BUTTON");
-    ReplaceAll(html, u"</button>", u"</BUTTON>");
-    for (std::size_t at = html.find(u"value='"); at != std::u16string::npos;
-         at = html.find(u"value='", at)) {
-        html[at + 6] = u'"';
-        const std::size_t close = html.find(u'\'', at + 7);
-        html[close] = u'"';
-    }
-    ReplaceAll(html, u"onresizestart='return false;'", u"onresizestart=\"return false;\"");
-    return html;
-}
 
 TEST(FormatHtml, EveryTokenBecomesItsButtonAndComesBack) {
     struct Case {
