@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ struct Received {
     WPARAM wParam;
     LPARAM lParam;
     bool operator==(const Received&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Received& received) {
+        return out << "message 0x" << std::hex << received.message << " wParam 0x"
+                   << received.wParam << " lParam 0x" << received.lParam << std::dec;
+    }
 };
 
 // The dialog's side: every keyboard message and context menu that reaches it.
