@@ -1,0 +1,17 @@
+#pragma once
+// The builder's start-up: reads the command line, shows the dialog over the
+// window that started it and, on OK, hands the format back to that window.
+#include <windows.h>
+
+#include <string>
+
+class CCamfolioFmtApp {
+  public:
+    // commandLine: the text after the program's path. Answers the exit code,
+    // which is 0 also when there is nothing to do.
+    int Run(HINSTANCE instance, const wchar_t* commandLine);
+};
+
+// Sends the format to target as WM_COPYDATA (data kind 1, UTF-16 with its
+// terminator) and waits until target has read it.
+void SendHandBack(HWND target, const std::u16string& format);

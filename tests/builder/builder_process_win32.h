@@ -1,0 +1,81 @@
+#pragma once
+// The builder as the applet runs it: a separate process started with a
+// command line, its windows found by process, class and title, and a
+// receiver window in the test's process for its hand-back. Every wait pumps
+// the test's own messages (the builder sends to the receiver synchronously)
+// and ends at a deadline.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "builder/copy_data_text.h"
+#include "common/unique_handle_win32.h"
+
+inline constexpr std::chrono::milliseconds kWindowWait{20000};
+
+// Handles the test thread's pending messages, then waits for more until
+// condition holds or the timeout has passed.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = kWindowWait);
+
+// A top-level window that records every WM_COPYDATA it receives.
+class Receiver {
+  public:
+    struct Message {
+        std::uintptr_t kind;
+        DWORD bytes;
+        CopyDataText text;
+    };
+
+    Receiver();
+    ~Receiver();
+    Receiver(const Receiver&) = delete;
+    Receiver& operator=(const Receiver&) = delete;
+
+    HWND Hwnd() const { return window_; }
+    // " %08X" of the handle, as the applet writes it.
+    std::u16string HexHandle(bool lowerCase = false) const;
+    const std::vector<Message>& Received() const { return received_; }
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    std::vector<Message> received_;
+};
+
+class BuilderProcess {
+  public:
+    // Starts CamfolioFmt.exe of the build tree with arguments after its path.
+    explicit BuilderProcess(const std::u16string& arguments);
+    // Ends a builder that is still running.
+    ~BuilderProcess();
+    BuilderProcess(const BuilderProcess&) = delete;
+    BuilderProcess& operator=(const BuilderProcess&) = delete;
+
+    bool Started() const { return process_.IsValid(); }
+    // The first visible window of the process with class #32770 and the
+    // title (and, when given, the owner); null when none appears in time.
+    HWND WaitForDialog(const std::u16string& title, HWND owner = nullptr);
+    // The exit code, or nothing when the process is still running at the end.
+    // sawWindow, when given, tells whether any window of the process was
+    // visible meanwhile.
+    std::optional<DWORD> WaitForExit(bool* sawWindow = nullptr);
+
+  private:
+    HWND FindWindowOfProcess(const std::u16string* title, HWND owner) const;
+
+    UniqueHandle process_;
+    DWORD processId_ = 0;
+};
+
+// The text of a control in another process.
+std::u16string ItemText(HWND dialog, int id);
+// A button's click as the dialog manager reports it, posted so that a modal
+// loop it starts does not hold the test.
+void Click(HWND dialog, int id);
