@@ -27,7 +27,10 @@ class FindHandle {
 
 // folder + "\" + name, with no second "\" when folder already ends in one.
 inline std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
-    std::u16string path(folder);
+    // One allocation: a walk joins a path for every file it meets.
+    std::u16string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path = folder;
     if (path.empty() || path.back() != u'\\') {
         path += u'\\';
     }

@@ -76,7 +76,7 @@ void CCache::Global_BuildCache(CacheFolderEntry* table, std::uint32_t flags) {
         measured.driveIndex = shared_block::kNotConnected;
         measured.size = 0;
         if (!IsLink(entry)) {
-            _Rebuild(path.c_str(), folder_, &measured.size, nullptr);
+            _Rebuild(path.c_str(), &measured.size, nullptr);
         }
         if (filled == kCacheFolders - 1) {
             TracePrint(kBuildTag, u"Too many subdirectories under the cache");

@@ -4,12 +4,21 @@
 // into the shared block's per-device sizes and, when the cache outgrows its
 // limit, deletes whole folders of devices that are not connected, then the
 // oldest files, keeping the newest file of every device.
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
-#include "state/cache_file_record_win32.h"
+#include "state/cache_file_list.h"
 #include "state/shared_block_layout.h"
 
 class CSuperGlobals;
+
+// What the oldest-file purge would do: every file below the cache folder, and
+// the indices into files of those it deletes, in that order.
+struct PurgePlan {
+    CacheFileList files;
+    std::vector<std::size_t> order;
+};
 
 // Global_BuildCache, Global_Purge: delete the folders of devices not connected.
 inline constexpr std::uint32_t kPurgeDeleteInactive = 0x2;
@@ -41,13 +50,14 @@ class CCache {
     // Deletes files oldest first, each device's newest excepted, until more
     // than bytesToRelease went. True when at least one file was deleted.
     bool Global_PurgeActive(std::uint64_t bytesToRelease, std::uint32_t flags);
+    // The listing and choice of Global_PurgeActive, deleting nothing.
+    PurgePlan PlanPurgeActive();
 
   private:
     // Adds the sizes of the files below folder to accumulator (when given)
-    // and records them in list (when given), paths relative to base. Links
-    // are not entered.
-    void _Rebuild(const char16_t* folder, const char16_t* base, std::uint64_t* accumulator,
-                  CacheFileList* list);
+    // and lists them in list (when given), whose base the paths are relative
+    // to. Links are not entered.
+    void _Rebuild(const char16_t* folder, std::uint64_t* accumulator, CacheFileList* list);
 
     char16_t folder_[260];
     CSuperGlobals& globals_;
