@@ -10,4 +10,5 @@ class CSettingsPage : public CPage {
   protected:
     bool OnInitDialog() override;
     void OnOK() override;
+    bool OnCommand(int id, int code, HWND control) override;
 };

@@ -13,6 +13,9 @@ include(GoogleTest)
 function(camfolio_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
+    # Every test program in one folder, whatever folder declares it: tests find
+    # the stand-ins and the deliverables relative to it.
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
     # GCC 12 reports false overlaps inside std::u16string's operator+ when
     # optimising (GCC bug 105651); the tests build strings that way freely.

@@ -91,7 +91,14 @@ bool Dialog::CreateModeless(HINSTANCE instance, int templateId, HWND parent) {
 void Dialog::EndDialog(INT_PTR code) {
     result_ = code;
     ended_ = true;
-    if (!modal_ && hwnd_ != nullptr) {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    if (modal_) {
+        // A message sent from another thread is handled inside GetMessage,
+        // which would go on waiting: wake the loop so that it sees the end.
+        PostMessageW(hwnd_, WM_NULL, 0, 0);
+    } else {
         DestroyWindow(hwnd_);
     }
 }

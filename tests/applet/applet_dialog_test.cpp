@@ -1,0 +1,206 @@
+// The applet's dialog opened through CPlApplet and driven by messages from a
+// second thread while the applet's thread runs it.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <cpl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "applet/about_page_ids.h"
+#include "applet/main_dlg_ids.h"
+#include "applet/profiles_page_ids.h"
+#include "applet/settings_page_ids.h"
+#include "common/wide_win32.h"
+#include "config/settings_registry.h"
+#include "tests/applet/applet_library.h"
+#include "tests/support/file_helpers_win32.h"
+#include "tests/support/registry_sandbox_win32.h"
+#include "tests/support/test_installation_win32.h"
+
+namespace {
+
+std::u16string TextOf(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return AsU16(text);
+}
+
+int SelectedTab(HWND dialog) {
+    return TabCtrl_GetCurSel(GetDlgItem(dialog, IDC_MAIN_TABS));
+}
+
+bool ApplyEnabled(HWND dialog) {
+    return IsWindowEnabled(GetDlgItem(dialog, IDC_MAIN_APPLY)) != FALSE;
+}
+
+void Click(HWND window, int id) {
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+class AppletDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(installation_.InstallConsistent());
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        root_ = std::u16string(AsU16(temp)) + u"camfolio-applet-test";
+        RemoveTree(root_);
+        ASSERT_TRUE(CreateDirectoryW(AsWide(root_.c_str()), nullptr));
+        ASSERT_TRUE(Registry_Set_CacheRoot(root_.c_str()));
+        ASSERT_TRUE(applet_.IsLoaded());
+    }
+    void TearDown() override { RemoveTree(root_); }
+
+    // Opens the dialog with CPL_STARTWPARMSW (text non-null) or CPL_DBLCLK
+    // while drive runs on a thread of its own; drive ends the dialog.
+    template <typename Drive>
+    LONG OpenDialog(const wchar_t* startText, Drive drive) {
+        std::thread driver([&] {
+            HWND dialog = nullptr;
+            if (!WaitUntil([&] { return (dialog = FindMainDialog()) != nullptr; })) {
+                ADD_FAILURE() << "the dialog was not shown";
+                return;
+            }
+            drive(dialog);
+            if (IsWindow(dialog)) {
+                SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            }
+        });
+        const LONG answer = startText != nullptr ? applet_.Send(CPL_STARTWPARMSW, 0,
+                                                                reinterpret_cast<LPARAM>(startText))
+                                                 : applet_.Send(CPL_DBLCLK);
+        driver.join();
+        return answer;
+    }
+
+    std::string LogAfterExit() {
+        applet_.Send(CPL_EXIT);
+        return ReadFileBytes(root_ + u"\\Camfolio\\CAMFOLIO.log");
+    }
+
+    RegistrySandbox registry_;
+    TestInstallation installation_{registry_};
+    std::u16string root_;
+    AppletLibrary applet_;
+};
+
+TEST_F(AppletDialog, OpensOnThePageTheControlPanelAsksFor) {
+    ASSERT_EQ(applet_.Send(CPL_INIT), 1);
+    const LONG answer = OpenDialog(L"2", [](HWND dialog) {
+        EXPECT_EQ(SelectedTab(dialog), 1);
+        HWND profiles = FindPage(dialog, IDC_PROFILES_LIST);
+        HWND settings = FindPage(dialog, IDC_SETTINGS_LANGUAGE);
+        ASSERT_NE(profiles, nullptr);
+        ASSERT_NE(settings, nullptr);
+        EXPECT_TRUE(IsWindowVisible(profiles));
+        EXPECT_FALSE(IsWindowVisible(settings));
+        EXPECT_NE(FindPage(dialog, IDC_ABOUT_OPEN_DATA), nullptr);
+    });
+    EXPECT_EQ(answer, 1);
+    OpenDialog(L"0", [](HWND dialog) { EXPECT_EQ(SelectedTab(dialog), 0); });
+    applet_.Send(CPL_EXIT);
+}
+
+TEST_F(AppletDialog, ShowsTheHeaderWithTheMapperVersion) {
+    ASSERT_EQ(applet_.Send(CPL_INIT), 1);
+    EXPECT_EQ(OpenDialog(
+                  nullptr,
+                  [](HWND dialog) {
+                      EXPECT_EQ(TextOf(dialog), u"Camfolio");
+                      EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_PRODUCT)), u"Camfolio");
+                      EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_VERSION)), u"4.1 (build 265)");
+                      EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_LINK)), u"www.camfolio.example");
+                      EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_CHECK_UPDATE)),
+                                u"&Check for a new version");
+                      EXPECT_FALSE(ApplyEnabled(dialog));
+                  }),
+              0);
+    // Without an installation folder the mapper cannot be found.
+    registry_.RemoveInstallDir();
+    OpenDialog(nullptr,
+               [](HWND dialog) { EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_VERSION)), u"?"); });
+    applet_.Send(CPL_EXIT);
+}
+
+TEST_F(AppletDialog, ApplyFollowsChangesAndOkStoresEveryPage) {
+    ASSERT_TRUE(Registry_SetLoggingEnabled(true));
+    ASSERT_EQ(applet_.Send(CPL_INIT), 1);
+    OpenDialog(nullptr, [](HWND dialog) {
+        HWND settings = FindPage(dialog, IDC_SETTINGS_LANGUAGE);
+        ASSERT_NE(settings, nullptr);
+        EXPECT_FALSE(ApplyEnabled(dialog));
+        Click(settings, IDC_SETTINGS_LOGGING);
+        EXPECT_TRUE(ApplyEnabled(dialog));
+        Click(dialog, IDC_MAIN_APPLY);
+        EXPECT_FALSE(ApplyEnabled(dialog));
+        // OK stores every page although nothing changed since Apply.
+        Click(dialog, IDOK);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    });
+    const std::string log = LogAfterExit();
+    // Apply, then OK: each page's OK handler twice, in tab order.
+    std::size_t at = 0;
+    for (int round = 0; round < 2; ++round) {
+        for (const char* page :
+             {"CPL11@CSettingsPage::OnOK: ENTER", "CPL21@CProfilesPage::OnOK: ENTER",
+              "CPL31@CAboutPage::OnOK: ENTER"}) {
+            at = log.find(page, at);
+            ASSERT_NE(at, std::string::npos) << "round " << round << ": " << page << "\n" << log;
+        }
+    }
+}
+
+// Control held down for the applet's thread: its key state is shared with the
+// driver while their input is attached.
+class ControlKeyHeld {
+  public:
+    explicit ControlKeyHeld(HWND dialog, bool shift)
+        : other_(GetWindowThreadProcessId(dialog, nullptr)) {
+        AttachThreadInput(GetCurrentThreadId(), other_, TRUE);
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+    }
+    ~ControlKeyHeld() {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0;
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        AttachThreadInput(GetCurrentThreadId(), other_, FALSE);
+    }
+
+  private:
+    DWORD other_;
+};
+
+void PressWithControl(HWND dialog, WPARAM key, bool shift, int expectedTab) {
+    {
+        ControlKeyHeld held(dialog, shift);
+        PostMessageW(GetDlgItem(dialog, IDC_MAIN_TABS), WM_KEYDOWN, key, 0);
+        EXPECT_TRUE(WaitUntil([&] { return SelectedTab(dialog) == expectedTab; }, 5000))
+            << "key " << key << " shift " << shift << ": tab " << SelectedTab(dialog);
+    }
+}
+
+TEST_F(AppletDialog, ControlTabAndPageKeysSwitchPagesAndWrap) {
+    ASSERT_EQ(applet_.Send(CPL_INIT), 1);
+    OpenDialog(L"3", [](HWND dialog) {
+        ASSERT_EQ(SelectedTab(dialog), 2);
+        PressWithControl(dialog, VK_TAB, false, 0);
+        EXPECT_TRUE(IsWindowVisible(FindPage(dialog, IDC_SETTINGS_LANGUAGE)));
+        EXPECT_FALSE(IsWindowVisible(FindPage(dialog, IDC_ABOUT_OPEN_DATA)));
+        PressWithControl(dialog, VK_PRIOR, false, 2);
+        PressWithControl(dialog, VK_TAB, true, 1);
+        PressWithControl(dialog, VK_NEXT, false, 2);
+    });
+    applet_.Send(CPL_EXIT);
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+// CPlApplet of the built Camfolio.cpl answers the Control Panel's messages.
+#include <windows.h>
+
+#include <cpl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "common/wide_win32.h"
+#include "tests/applet/applet_library.h"
+#include "tests/support/message_box_watcher_win32.h"
+#include "tests/support/registry_sandbox_win32.h"
+#include "tests/support/test_installation_win32.h"
+
+namespace {
+
+TEST(AppletEntry, AnswersEveryMessageOfTheControlPanel) {
+    RegistrySandbox registry;
+    TestInstallation installation(registry);
+    ASSERT_TRUE(installation.InstallConsistent());
+    AppletLibrary applet;
+    ASSERT_TRUE(applet.IsLoaded());
+
+    ASSERT_EQ(applet.Send(CPL_INIT), 1);
+    EXPECT_EQ(applet.Send(CPL_GETCOUNT), 1);
+
+    CPLINFO info{};
+    info.idIcon = info.idName = info.idInfo = 77;
+    EXPECT_EQ(applet.Send(CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&info)), 0);
+    EXPECT_EQ(info.idIcon, 0);
+    EXPECT_EQ(info.idName, 0);
+    EXPECT_EQ(info.idInfo, 0);
+    EXPECT_NE(info.lData, 0);
+
+    NEWCPLINFOW record;
+    std::memset(&record, 0xCC, sizeof record);
+    EXPECT_EQ(applet.Send(CPL_NEWINQUIRE, 0, reinterpret_cast<LPARAM>(&record)), 0);
+    EXPECT_EQ(record.dwSize, 476u);
+    EXPECT_EQ(record.dwFlags, 0u);
+    EXPECT_EQ(record.dwHelpContext, 0u);
+    EXPECT_EQ(record.lData, info.lData);
+    EXPECT_EQ(std::u16string(AsU16(record.szName)), u"Camfolio");
+    EXPECT_EQ(std::u16string(AsU16(record.szInfo)), u"Camfolio Settings");
+    EXPECT_EQ(std::u16string(AsU16(record.szHelpFile)), u"");
+    if (record.hIcon != nullptr) {
+        DestroyIcon(record.hIcon);
+    }
+
+    EXPECT_EQ(applet.Send(CPL_SELECT), 0);
+    EXPECT_EQ(applet.Send(CPL_STOP), 0);
+    EXPECT_EQ(applet.Send(CPL_STARTWPARMSA, 0, reinterpret_cast<LPARAM>("2")), 0);
+    EXPECT_EQ(applet.Send(0x4321), 1);
+    EXPECT_EQ(applet.Send(CPL_EXIT), 1);
+}
+
+TEST(AppletEntry, IsNotOfferedWhenTheInstallationIsBroken) {
+    RegistrySandbox registry;
+    TestInstallation installation(registry);
+    ASSERT_TRUE(installation.InstallConsistent(u"standins\\dokan-other-library"));
+    AppletLibrary applet;
+    ASSERT_TRUE(applet.IsLoaded());
+    MessageBoxWatcher boxes;
+    EXPECT_EQ(applet.Send(CPL_INIT), 0);
+    EXPECT_FALSE(boxes.Boxes().empty());
+    applet.Send(CPL_EXIT);
+}
+
+}  // namespace

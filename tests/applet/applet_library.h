@@ -1,0 +1,30 @@
+#pragma once
+// The built Camfolio.cpl loaded as the Control Panel loads it, and helpers
+// to find its windows from another thread while its dialog runs.
+#include <windows.h>
+
+#include <cpl.h>
+
+#include <functional>
+
+class AppletLibrary {
+  public:
+    AppletLibrary();
+    ~AppletLibrary();
+    AppletLibrary(const AppletLibrary&) = delete;
+    AppletLibrary& operator=(const AppletLibrary&) = delete;
+
+    bool IsLoaded() const { return entry_ != nullptr; }
+    LONG Send(UINT message, LPARAM first = 0, LPARAM second = 0, HWND window = nullptr) const;
+
+  private:
+    HMODULE module_ = nullptr;
+    APPLET_PROC entry_ = nullptr;
+};
+
+// True once condition holds; false when it did not within timeoutMs.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
+// The applet's visible main dialog in this process, null when there is none.
+HWND FindMainDialog();
+// The page of dialog that holds a control with controlId, null when none.
+HWND FindPage(HWND dialog, int controlId);
