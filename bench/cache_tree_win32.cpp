@@ -12,6 +12,9 @@
 
 namespace {
 
+// Pictures of 1 to 16 KiB.
+constexpr std::uint64_t kSmallest = 1024;
+constexpr std::uint64_t kSizeSpread = 15ull * 1024;
 // Cameras start a new folder after a few hundred pictures.
 constexpr int kFilesPerCameraFolder = 500;
 // 2020-01-01 in FILETIME units, and one year of them.
@@ -98,7 +101,7 @@ bool CacheTree::Build(int devices, int filesPerDevice) {
                     return false;
                 }
             }
-            const std::uint64_t size = 1024 + random.Next() % (15 * 1024);
+            const std::uint64_t size = kSmallest + random.Next() % kSizeSpread;
             const std::uint64_t lastWrite = kFirstTime + random.Next() % kYear;
             if (!MakeFile(JoinPath(cameraFolder, Format(u"IMG_%04d.JPG", picture + 1)), size,
                           lastWrite)) {

@@ -8,7 +8,8 @@
 // Runs are interleaved (the order alternates between repetitions) after one
 // warm-up run of each, so that a slow phase of the machine or a cold file
 // cache weighs on all of them alike; medians are reported, the ratio as the
-// median of the repetitions' ratios.
+// median of the repetitions' ratios. Tracing is off, as it is unless logging
+// is enabled.
 //
 // Usage: camfolio_purge_bench [repetitions]
 #include <windows.h>
@@ -54,7 +55,7 @@ double Median(std::vector<double> values) {
 
 struct Contender {
     const char* name;
-    std::function<std::uint64_t()> run;  // the files it saw
+    std::function<void()> run;
     std::vector<double> milliseconds;
 };
 
@@ -121,27 +122,16 @@ int main(int argc, char** argv) {
     CSuperGlobals globals;
     CCache cache(tree.Folder(), globals);
     std::array<shared_block::CacheFolderEntry, shared_block::kCacheFolders> table;
-
-    std::vector<Contender> contenders{
-        {"bare walk (FindFirstFileW/FindNextFileW)",
-         [&] { return BareWalk(tree.Folder()).files; },
-         {}},
-        {"PlanPurgeActive (list and choose)",
-         [&] { return static_cast<std::uint64_t>(cache.PlanPurgeActive().files.Count()); },
-         {}},
-        {"Global_BuildCache (measure devices)",
-         [&] {
-             for (shared_block::CacheFolderEntry& entry : table) {
-                 shared_block::ResetCacheFolder(entry);
-             }
-             cache.Global_BuildCache(table.data(), 0);
-             std::uint64_t measured = 0;
-             for (const shared_block::CacheFolderEntry& entry : table) {
-                 measured += entry.size;
-             }
-             return measured;
-         },
-         {}},
+    const auto measureDevices = [&] {
+        for (shared_block::CacheFolderEntry& entry : table) {
+            shared_block::ResetCacheFolder(entry);
+        }
+        cache.Global_BuildCache(table.data(), 0);
+        std::uint64_t measured = 0;
+        for (const shared_block::CacheFolderEntry& entry : table) {
+            measured += entry.size;
+        }
+        return measured;
     };
 
     // The warm-up run doubles as the check that every contender saw the
@@ -149,7 +139,7 @@ int main(int argc, char** argv) {
     {
         const WalkTally walked = BareWalk(tree.Folder());
         const PurgePlan plan = cache.PlanPurgeActive();
-        const std::uint64_t measured = contenders[2].run();
+        const std::uint64_t measured = measureDevices();
         const std::uint64_t kept = plan.files.Count() - plan.order.size();
         if (walked.files != tree.Files() || plan.files.Count() != tree.Files() ||
             kept != static_cast<std::uint64_t>(kDevices) || measured != tree.Bytes()) {
@@ -161,6 +151,11 @@ int main(int argc, char** argv) {
         }
     }
 
+    std::vector<Contender> contenders{
+        {"bare walk (FindFirstFileW/FindNextFileW)", [&] { BareWalk(tree.Folder()); }, {}},
+        {"PlanPurgeActive (list and choose)", [&] { cache.PlanPurgeActive(); }, {}},
+        {"Global_BuildCache (measure devices)", [&] { measureDevices(); }, {}},
+    };
     Print("%d repetitions, interleaved, after one warm-up run of each\n", repetitions);
     Race(contenders, repetitions);
 
