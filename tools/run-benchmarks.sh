@@ -14,6 +14,6 @@ cmake --build --preset bench
 build/bench/bench/camfolio_bench "$@"
 
 cmake --preset bench-win64 >/dev/null
-cmake --build --preset bench-win64
+cmake --build --preset bench-win64 --target camfolio_purge_bench
 tools/wine/prepare.sh build/bench-win64
 tools/wine/run-in-wine.sh build/bench-win64 build/bench-win64/bench/camfolio_purge_bench.exe
