@@ -37,3 +37,30 @@ show_applet applet-english.png
 wine reg add 'HKCU\SOFTWARE\Camfolio' /v LngFile /d Deutsch.lng /f >/dev/null
 show_applet applet-german.png
 wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true
+
+# The builder with a format loaded, started as the applet does over a window
+# of a small receiver program, and its screenshot. The 64-bit build runs it:
+# this Wine has no 32-bit support for the shipped i686 program.
+show_builder() {
+    handle_file=$build/builder-receiver-handle.txt
+    rm -f "$handle_file"
+    wine "$build/tests/builder_receiver.exe" "$(winepath -w "$handle_file")" &
+    receiver=$!
+    tries=0
+    until [ -s "$handle_file" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -le 120 ] || { echo "the builder's receiver did not start" >&2; exit 1; }
+        sleep 0.5
+    done
+    wine "$build/builder/CamfolioFmt.exe" /h "$(cat "$handle_file")" '<Y4>-<M2>-<D2>-<C4><Fo>' &
+    builder=$!
+    tools/wine/screenshot-window.sh "$build" '^Filename Format Builder$' "$screenshots/$1"
+    kill "$builder" "$receiver" 2>/dev/null || true
+    wineserver -k
+    wait "$builder" "$receiver" 2>/dev/null || true
+}
+
+show_builder builder-english.png
+wine reg add 'HKCU\SOFTWARE\Camfolio' /v LngFile /d Deutsch.lng /f >/dev/null
+show_builder builder-german.png
+wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true
