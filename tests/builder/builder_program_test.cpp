@@ -179,6 +179,40 @@ TEST_F(BuilderProgramTest, OkOnAnEmptyEditorSaysInvalidFormatAndSendsNothing) {
     EXPECT_TRUE(receiver_.Received().empty());
 }
 
+TEST_F(BuilderProgramTest, TheOriginalDirectoryGoesFirstOnceAndOkRefusesItElsewhere) {
+    BuilderProcess builder(Switch(u"<O><Fo>"));
+    HWND dialog = Open(builder);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ExampleBecomes(dialog, u"DSC_0057.JPG"));
+    HWND directoryButton = GetDlgItem(dialog, IDC_FMT_ORIGINAL_DIRECTORY);
+    Click(dialog, IDC_FMT_ORIGINAL_DIRECTORY);
+    // Before the name, although the caret was after it.
+    EXPECT_TRUE(ExampleBecomes(dialog, u"CameraDir\\DSC_0057.JPG"));
+    EXPECT_FALSE(IsWindowEnabled(directoryButton)) << "a format holds one <P>";
+
+    // Text typed before it: the example still shows the expansion, OK refuses.
+    HWND editor = GetDlgItem(dialog, IDC_FMT_EDITOR);
+    PostMessageW(editor, WM_KEYDOWN, VK_HOME, 1);
+    PostMessageW(editor, WM_CHAR, u'a', 1);
+    std::u16string example;
+    EXPECT_TRUE(WaitUntil([&] {
+        example = ItemText(dialog, IDC_FMT_NEW_EXAMPLE);
+        return example.find(u"DSC_0057.JPG") != std::u16string::npos && example[0] == u'a';
+    })) << Narrow(example);
+    Click(dialog, IDOK);
+    HWND box = builder.WaitForDialog(u"Camfolio - Error", dialog);
+    ASSERT_NE(box, nullptr) << "no message box";
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+
+    // Cleared, the editor offers the button again.
+    Click(dialog, IDC_FMT_CLEAR);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(directoryButton) != FALSE; }));
+    Click(dialog, IDCANCEL);
+    ExitsWithZero(builder);
+    EXPECT_TRUE(receiver_.Received().empty());
+}
+
 TEST_F(BuilderProgramTest, TheSelectorsInsertTheirTokens) {
     BuilderProcess builder(Switch());
     HWND dialog = Open(builder);
