@@ -411,6 +411,10 @@ void CCamfolioFmtDlg::OnTimer(UINT_PTR timerId) {
 }
 
 void CCamfolioFmtDlg::OnSize(WPARAM kind) {
+    // A minimised dialog has no client area to follow.
+    if (kind == SIZE_MINIMIZED) {
+        return;
+    }
     grippie_.Place(kind == SIZE_MAXIMIZED);
     ApplyAnchors();
     InvalidateRect(Hwnd(), nullptr, FALSE);
