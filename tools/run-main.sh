@@ -39,8 +39,7 @@ show_applet applet-german.png
 wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true
 
 # The builder with a format loaded, started as the applet does over a window
-# of a small receiver program, and its screenshot. The 64-bit build runs it:
-# this Wine has no 32-bit support for the shipped i686 program.
+# of a small receiver program, and its screenshot.
 show_builder() {
     handle_file=$build/builder-receiver-handle.txt
     rm -f "$handle_file"
@@ -52,7 +51,7 @@ show_builder() {
         [ "$tries" -le 120 ] || { echo "the builder's receiver did not start" >&2; exit 1; }
         sleep 0.5
     done
-    wine "$build/builder/CamfolioFmt.exe" /h "$(cat "$handle_file")" '<Y4>-<M2>-<D2>-<C4><Fo>' &
+    wine 'C:\Program Files\Camfolio\CamfolioFmt.exe' /h "$(cat "$handle_file")" '<Y4>-<M2>-<D2>-<C4><Fo>' &
     builder=$!
     tools/wine/screenshot-window.sh "$build" '^Filename Format Builder$' "$screenshots/$1"
     kill "$builder" "$receiver" 2>/dev/null || true

@@ -20,8 +20,16 @@ cp "$build/standins/mapper/Camfolio.exe" \
 if [ -f "$build/applet/Camfolio.cpl" ]; then
     cp "$build/applet/Camfolio.cpl" "$install_dir/"
 fi
+# The shipped builder is the 32-bit program; a Wine without 32-bit support
+# (Debian's wine64 alone) runs the 64-bit build of it instead.
+wine_runs_32bit() {
+    for dir in /usr/lib/i386-linux-gnu/wine/i386-unix /usr/lib/wine/i386-unix; do
+        [ -d "$dir" ] && return 0
+    done
+    return 1
+}
 builder=""
-if [ -n "$build32" ] && [ -f "$build32/builder/CamfolioFmt.exe" ]; then
+if [ -n "$build32" ] && [ -f "$build32/builder/CamfolioFmt.exe" ] && wine_runs_32bit; then
     builder="$build32/builder/CamfolioFmt.exe"
 elif [ -f "$build/builder/CamfolioFmt.exe" ]; then
     builder="$build/builder/CamfolioFmt.exe"
