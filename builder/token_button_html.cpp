@@ -2,8 +2,7 @@
 
 #include <cstdint>
 
-#include "common/catalogue/catalogue.h"
-#include "common/catalogue/english_table.h"
+#include "builder/catalogue_caption.h"
 #include "diag/bounded_format.h"
 
 namespace {
@@ -31,19 +30,8 @@ constexpr std::int32_t kIdSecondShort = -23;
 // Room for "<O" + two ints + "-" + ">" and their caption suffix.
 constexpr std::size_t kNumberedTextCapacity = 40;
 
-std::u16string Caption(std::int32_t id) {
-    if (!IsCompositeId(id)) {
-        const char16_t* text = CatalogueText(id, 0);
-        return text != nullptr ? text : u"";
-    }
-    std::u16string built;
-    // Composites always resolve: their pieces fall back to English.
-    const char16_t* text = _GetResource(id, 0, &built, 0);
-    return text != nullptr ? text : u"";
-}
-
 std::u16string CatalogueButton(std::u16string_view token, std::int32_t captionId) {
-    return TokenButtonHtml(token, Caption(captionId));
+    return TokenButtonHtml(token, CatalogueCaption(captionId));
 }
 
 template <typename... Args>
@@ -125,10 +113,10 @@ std::u16string OriginalDirectoryButtonHtml() {
 
 std::u16string CounterButtonHtml(int digits) {
     return TokenButtonHtml(Numbered(u"<C%d>", digits),
-                           Caption(kIdCounter) + Numbered(u" [%d]", digits));
+                           CatalogueCaption(kIdCounter) + Numbered(u" [%d]", digits));
 }
 
 std::u16string OriginalNameRangeButtonHtml(int first, int last) {
     return TokenButtonHtml(Numbered(u"<O%d-%d>", first, last),
-                           Caption(kIdOriginalName) + Numbered(u" [%d-%d]", first, last));
+                           CatalogueCaption(kIdOriginalName) + Numbered(u" [%d-%d]", first, last));
 }
