@@ -20,14 +20,6 @@ std::u16string GetItemText(HWND dialog, int id) {
     return text;
 }
 
-void SetChecked(HWND dialog, int id, bool checked) {
-    CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-bool IsChecked(HWND dialog, int id) {
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
 void EnableItem(HWND dialog, int id, bool enable) {
     if (HWND control = GetDlgItem(dialog, id)) {
         EnableWindow(control, enable ? TRUE : FALSE);
@@ -57,14 +49,6 @@ int ComboSelection(HWND dialog, int id) {
     return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0));
 }
 
-LPARAM ComboData(HWND dialog, int id, int index) {
-    return SendDlgItemMessageW(dialog, id, CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
-}
-
-void ComboClear(HWND dialog, int id) {
-    SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
-}
-
 bool TabInsert(HWND tab, int index, const char16_t* text) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -88,13 +72,5 @@ void DataExchange::Text(int id, std::u16string& value, std::size_t maxLength) {
     value = GetItemText(dialog_, id);
     if (value.size() > maxLength) {
         value.resize(maxLength);
-    }
-}
-
-void DataExchange::Check(int id, int& value) {
-    if (toControls_) {
-        SetChecked(dialog_, id, value != 0);
-    } else {
-        value = IsChecked(dialog_, id) ? 1 : 0;
     }
 }

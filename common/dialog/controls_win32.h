@@ -6,8 +6,6 @@
 
 void SetItemText(HWND dialog, int id, const char16_t* text);
 std::u16string GetItemText(HWND dialog, int id);
-void SetChecked(HWND dialog, int id, bool checked);
-bool IsChecked(HWND dialog, int id);
 void EnableItem(HWND dialog, int id, bool enable);
 void ShowItem(HWND dialog, int id, bool show);
 
@@ -15,8 +13,6 @@ void ShowItem(HWND dialog, int id, bool show);
 int ComboAdd(HWND dialog, int id, const char16_t* text, LPARAM data = 0);
 void ComboSelect(HWND dialog, int id, int index);
 int ComboSelection(HWND dialog, int id);
-LPARAM ComboData(HWND dialog, int id, int index);
-void ComboClear(HWND dialog, int id);
 
 // Tab controls.
 bool TabInsert(HWND tab, int index, const char16_t* text);
@@ -29,7 +25,6 @@ class DataExchange {
 
     // The text, cut to maxLength units when read from the control.
     void Text(int id, std::u16string& value, std::size_t maxLength);
-    void Check(int id, int& value);
 
   private:
     HWND dialog_;
