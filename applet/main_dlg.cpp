@@ -75,7 +75,6 @@ bool CMainDlg::OnInitDialog() {
     EnableItem(dialog, IDC_MAIN_APPLY, false);
 
     SetUpLink();
-    UpdateVersionText();
     UiFontStyle style;
     style.bold = true;
     style.enlarge = true;

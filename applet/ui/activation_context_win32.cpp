@@ -7,6 +7,9 @@ ActivationContext::~ActivationContext() {
 }
 
 bool ActivationContext::Create(HMODULE module, int manifestId) {
+    if (context_ != INVALID_HANDLE_VALUE) {
+        ReleaseActCtx(context_);
+    }
     ACTCTXW description{};
     description.cbSize = sizeof description;
     description.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;

@@ -2,22 +2,15 @@
 
 namespace {
 
-// Answers a handled WM_CTLCOLOR* or other value-returning message: the dialog
-// manager takes the result from the return value for these, from
+// WM_CTLCOLORMSGBOX ... WM_CTLCOLORSTATIC: a control asks for its brush.
+bool IsControlColour(UINT message) {
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
+// The dialog manager takes the answer from the return value for these, from
 // DWLP_MSGRESULT for the rest.
 bool ReturnsValueDirectly(UINT message) {
-    switch (message) {
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-        case WM_INITDIALOG:
-            return true;
-        default:
-            return false;
-    }
+    return IsControlColour(message) || message == WM_INITDIALOG;
 }
 
 }  // namespace
@@ -148,17 +141,6 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                 answer = TRUE;
             }
             break;
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-            if (HBRUSH brush = OnControlColour(message, reinterpret_cast<HDC>(wParam),
-                                               reinterpret_cast<HWND>(lParam))) {
-                answer = reinterpret_cast<INT_PTR>(brush);
-            }
-            break;
         case WM_ERASEBKGND:
             if (OnEraseBackground(reinterpret_cast<HDC>(wParam))) {
                 answer = TRUE;
@@ -168,7 +150,14 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDestroy();
             break;
         default:
-            answer = OnMessage(message, wParam, lParam);
+            if (IsControlColour(message)) {
+                if (HBRUSH brush = OnControlColour(message, reinterpret_cast<HDC>(wParam),
+                                                   reinterpret_cast<HWND>(lParam))) {
+                    answer = reinterpret_cast<INT_PTR>(brush);
+                }
+            } else {
+                answer = OnMessage(message, wParam, lParam);
+            }
             break;
     }
     if (!answer) {

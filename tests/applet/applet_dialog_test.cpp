@@ -18,6 +18,7 @@
 #include "tests/applet/applet_library.h"
 #include "tests/support/file_helpers_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/test_installation_win32.h"
 
 namespace {
@@ -45,15 +46,9 @@ class AppletDialog : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(installation_.InstallConsistent());
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        root_ = std::u16string(AsU16(temp)) + u"camfolio-applet-test";
-        RemoveTree(root_);
-        ASSERT_TRUE(CreateDirectoryW(AsWide(root_.c_str()), nullptr));
-        ASSERT_TRUE(Registry_Set_CacheRoot(root_.c_str()));
+        ASSERT_TRUE(Registry_Set_CacheRoot(root_.Path().c_str()));
         ASSERT_TRUE(applet_.IsLoaded());
     }
-    void TearDown() override { RemoveTree(root_); }
 
     // Opens the dialog with CPL_STARTWPARMSW (text non-null) or CPL_DBLCLK
     // while drive runs on a thread of its own; drive ends the dialog.
@@ -79,12 +74,12 @@ class AppletDialog : public ::testing::Test {
 
     std::string LogAfterExit() {
         applet_.Send(CPL_EXIT);
-        return ReadFileBytes(root_ + u"\\Camfolio\\CAMFOLIO.log");
+        return ReadFileBytes(root_.Path() + u"\\Camfolio\\CAMFOLIO.log");
     }
 
     RegistrySandbox registry_;
     TestInstallation installation_{registry_};
-    std::u16string root_;
+    TempDir root_;
     AppletLibrary applet_;
 };
 
@@ -184,7 +179,7 @@ void PressWithControl(HWND dialog, WPARAM key, bool shift, int expectedTab) {
     {
         ControlKeyHeld held(dialog, shift);
         PostMessageW(GetDlgItem(dialog, IDC_MAIN_TABS), WM_KEYDOWN, key, 0);
-        EXPECT_TRUE(WaitUntil([&] { return SelectedTab(dialog) == expectedTab; }, 5000))
+        EXPECT_TRUE(WaitUntil([&] { return SelectedTab(dialog) == expectedTab; }))
             << "key " << key << " shift " << shift << ": tab " << SelectedTab(dialog);
     }
 }

@@ -5,7 +5,7 @@
 
 #include <cpl.h>
 
-#include <functional>
+#include "tests/support/window_search_win32.h"
 
 class AppletLibrary {
   public:
@@ -22,8 +22,6 @@ class AppletLibrary {
     APPLET_PROC entry_ = nullptr;
 };
 
-// True once condition holds; false when it did not within timeoutMs.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
 // The applet's visible main dialog in this process, null when there is none.
 HWND FindMainDialog();
 // The page of dialog that holds a control with controlId, null when none.

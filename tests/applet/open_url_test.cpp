@@ -18,6 +18,7 @@
 #include "tests/applet/applet_library.h"
 #include "tests/support/file_helpers_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/test_installation_win32.h"
 
 namespace {
@@ -31,10 +32,7 @@ class BrowserCommand : public ::testing::Test {
         if (key.IsOpen()) {
             saved_ = key.ReadString(nullptr, 1024);
         }
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        record_ = std::u16string(AsU16(temp)) + u"camfolio-browser-record.txt";
-        DeleteFileW(AsWide(record_.c_str()));
+        record_ = folder_.Path() + u"\\browser-record.txt";
         SetEnvironmentVariableW(L"CAMFOLIO_BROWSER_RECORD", AsWide(record_.c_str()));
         browser_ = BuildTreeFolder(u"standins\\browser") + u"\\browser.exe";
     }
@@ -45,7 +43,6 @@ class BrowserCommand : public ::testing::Test {
         } else {
             key.DeleteValue(nullptr);
         }
-        DeleteFileW(AsWide(record_.c_str()));
     }
 
     void Register(const std::u16string& command) {
@@ -68,6 +65,7 @@ class BrowserCommand : public ::testing::Test {
     }
 
     std::optional<std::u16string> saved_;
+    TempDir folder_;
     std::u16string record_;
     std::u16string browser_;
 };

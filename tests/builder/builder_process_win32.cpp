@@ -10,57 +10,7 @@ namespace {
 
 constexpr wchar_t kReceiverClass[] = L"CamfolioBuilderTestReceiver";
 
-struct WindowSearch {
-    DWORD processId;
-    const std::u16string* title;
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    if (search->title != nullptr) {
-        std::array<wchar_t, 16> className{};
-        GetClassNameW(window, className.data(), static_cast<int>(className.size()));
-        std::array<wchar_t, 256> title{};
-        GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
-        if (std::wstring_view(className.data()) != L"#32770" ||
-            AsU16(title.data()) != *search->title) {
-            return TRUE;
-        }
-    }
-    if (search->owner != nullptr && GetWindow(window, GW_OWNER) != search->owner) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
 }  // namespace
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (condition()) {
-            return true;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        // Wakes for the test's own messages, else looks again shortly.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
 
 Receiver::Receiver() {
     WNDCLASSEXW windowClass{};
@@ -125,19 +75,13 @@ BuilderProcess::~BuilderProcess() {
     }
 }
 
-HWND BuilderProcess::FindWindowOfProcess(const std::u16string* title, HWND owner) const {
-    WindowSearch search{processId_, title, owner, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND BuilderProcess::WaitForDialog(const std::u16string& title, HWND owner) {
     HWND found = nullptr;
     if (!Started()) {
         return nullptr;
     }
     WaitUntil([&] {
-        found = FindWindowOfProcess(&title, owner);
+        found = FindTopLevelWindow({processId_, true, title.c_str(), owner});
         return found != nullptr || WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
     });
     return found;
@@ -149,7 +93,7 @@ std::optional<DWORD> BuilderProcess::WaitForExit(bool* sawWindow) {
         return std::nullopt;
     }
     const bool ended = WaitUntil([&] {
-        saw = saw || FindWindowOfProcess(nullptr, nullptr) != nullptr;
+        saw = saw || FindTopLevelWindow({.processId = processId_}) != nullptr;
         return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
     });
     if (sawWindow != nullptr) {

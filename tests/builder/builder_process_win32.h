@@ -15,13 +15,7 @@
 
 #include "builder/copy_data_text.h"
 #include "common/unique_handle_win32.h"
-
-inline constexpr std::chrono::milliseconds kWindowWait{20000};
-
-// Handles the test thread's pending messages, then waits for more until
-// condition holds or the timeout has passed.
-bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = kWindowWait);
+#include "tests/support/window_search_win32.h"
 
 // A top-level window that records every WM_COPYDATA it receives.
 class Receiver {
@@ -68,8 +62,6 @@ class BuilderProcess {
     std::optional<DWORD> WaitForExit(bool* sawWindow = nullptr);
 
   private:
-    HWND FindWindowOfProcess(const std::u16string* title, HWND owner) const;
-
     UniqueHandle process_;
     DWORD processId_ = 0;
 };
