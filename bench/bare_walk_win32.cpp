@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "common/folder_listing_win32.h"
-#include "common/wide_win32.h"
+#include "common/paths/folder_listing_win32.h"
+#include "common/win32/wide_win32.h"
 
 namespace {
 

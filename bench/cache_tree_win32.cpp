@@ -4,11 +4,11 @@
 
 #include <cstddef>
 
-#include "common/folder_listing_win32.h"
-#include "common/unique_handle_win32.h"
-#include "common/wide_win32.h"
-#include "diag/bounded_format.h"
-#include "diag/file_housekeeping.h"
+#include "common/paths/folder_listing_win32.h"
+#include "common/win32/ownership_win32.h"
+#include "common/win32/wide_win32.h"
+#include "diag/housekeeping/file_housekeeping.h"
+#include "diag/text/bounded_format.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "common/calendar.h"
-#include "common/format_file_name.h"
+#include "common/format/calendar.h"
+#include "common/format/format_file_name.h"
 
 namespace {
 

@@ -27,7 +27,7 @@
 #include "bench/bare_walk_win32.h"
 #include "bench/cache_tree_win32.h"
 #include "bench/stopwatch_win32.h"
-#include "diag/bounded_format.h"
+#include "diag/text/bounded_format.h"
 #include "state/cache_win32.h"
 #include "state/shared_block_layout.h"
 #include "state/super_globals_win32.h"

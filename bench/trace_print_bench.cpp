@@ -12,8 +12,8 @@
 #include <spdlog/sinks/basic_file_sink.h>
 #include <spdlog/spdlog.h>
 
-#include "diag/trace.h"
-#include "diag/trace_ring.h"
+#include "diag/trace/trace.h"
+#include "diag/trace/trace_ring.h"
 
 namespace {
 

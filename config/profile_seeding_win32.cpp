@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 #include "config/mapper_contract.h"
 #include "config/profiles_registry.h"
 #include "config/reg_key_win32.h"

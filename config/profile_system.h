@@ -4,7 +4,7 @@
 // systems but XP).
 #include <cstdint>
 
-#include "common/windows_version.h"
+#include "common/windows_version/windows_version.h"
 
 struct ProfileSystem {
     bool multiCard = false;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 
 namespace {
 

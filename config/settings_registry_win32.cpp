@@ -4,13 +4,13 @@
 #include <optional>
 #include <string>
 
-#include "common/known_folders_win32.h"
-#include "common/path_helpers.h"
+#include "common/paths/known_folders_win32.h"
+#include "common/paths/path_helpers.h"
 #include "config/mapper_contract.h"
 #include "config/reg_key_win32.h"
 #include "config/settings_registry.h"
-#include "diag/bounded_string.h"
-#include "diag/trace.h"
+#include "diag/strings/bounded_string.h"
+#include "diag/trace/trace.h"
 
 namespace {
 

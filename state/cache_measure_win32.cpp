@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
-#include "common/folder_listing_win32.h"
-#include "diag/bounded_string.h"
-#include "diag/file_housekeeping.h"
-#include "diag/trace.h"
+#include "common/paths/folder_listing_win32.h"
+#include "diag/housekeeping/file_housekeeping.h"
+#include "diag/strings/bounded_string.h"
+#include "diag/trace/trace.h"
 #include "state/cache_tags.h"
 #include "state/cache_win32.h"
 #include "state/super_globals_win32.h"
-#include "wialib/result_name.h"
+#include "wialib/names/result_name.h"
 
 namespace {
 

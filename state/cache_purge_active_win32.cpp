@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "diag/file_housekeeping.h"
-#include "diag/trace.h"
+#include "diag/housekeeping/file_housekeeping.h"
+#include "diag/trace/trace.h"
 #include "state/cache_tags.h"
 #include "state/cache_win32.h"
 #include "state/purge_order.h"
 #include "state/super_globals_win32.h"
-#include "wialib/result_name.h"
+#include "wialib/names/result_name.h"
 
 PurgePlan CCache::PlanPurgeActive() {
     PurgePlan plan{CacheFileList(folder_), {}};

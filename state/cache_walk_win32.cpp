@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/folder_listing_win32.h"
-#include "diag/trace.h"
+#include "common/paths/folder_listing_win32.h"
+#include "diag/trace/trace.h"
 #include "state/cache_tags.h"
 #include "state/cache_win32.h"
 

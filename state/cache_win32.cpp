@@ -3,12 +3,12 @@
 #include <string_view>
 
 #include "config/settings_registry.h"
-#include "diag/bounded_string.h"
-#include "diag/trace.h"
+#include "diag/strings/bounded_string.h"
+#include "diag/trace/trace.h"
 #include "state/cache_adjustment.h"
 #include "state/cache_tags.h"
 #include "state/super_globals_win32.h"
-#include "wialib/result_name.h"
+#include "wialib/names/result_name.h"
 
 namespace {
 

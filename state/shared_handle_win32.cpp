@@ -1,9 +1,9 @@
 #include "state/shared_handle_win32.h"
 
-#include "common/wide_win32.h"
-#include "diag/bounded_string.h"
-#include "diag/trace.h"
-#include "wialib/result_name.h"
+#include "common/win32/wide_win32.h"
+#include "diag/strings/bounded_string.h"
+#include "diag/trace/trace.h"
+#include "wialib/names/result_name.h"
 
 namespace {
 

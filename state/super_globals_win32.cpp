@@ -5,22 +5,22 @@
 #include <string>
 
 #include "common/catalogue/catalogue.h"
-#include "common/catalogue/i18n_init_win32.h"
-#include "common/installation_check_win32.h"
-#include "common/module_path_win32.h"
-#include "common/wide_win32.h"
+#include "common/i18n_init/i18n_init_win32.h"
+#include "common/system/installation_check_win32.h"
+#include "common/system/module_path_win32.h"
+#include "common/win32/wide_win32.h"
 #include "config/mapper_contract.h"
 #include "config/profiles_registry.h"
 #include "config/settings_registry.h"
-#include "diag/drive_icon.h"
-#include "diag/file_housekeeping.h"
-#include "diag/log_file_win32.h"
-#include "diag/text_utils.h"
-#include "diag/trace.h"
-#include "diag/trace_output_win32.h"
+#include "diag/housekeeping/drive_icon.h"
+#include "diag/housekeeping/file_housekeeping.h"
+#include "diag/log/log_file_win32.h"
+#include "diag/text/text_utils.h"
+#include "diag/trace/trace.h"
+#include "diag/trace/trace_output_win32.h"
 #include "state/cache_win32.h"
 #include "state/shared_handle_win32.h"
-#include "wialib/result_name.h"
+#include "wialib/names/result_name.h"
 
 namespace {
 

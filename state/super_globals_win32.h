@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "common/unique_handle_win32.h"
-#include "diag/trace_ring.h"
+#include "common/win32/ownership_win32.h"
+#include "diag/trace/trace_ring.h"
 #include "state/shared_block_layout.h"
 
 class CSuperGlobals {

@@ -17,7 +17,8 @@ cmake --build --preset native
 ctest --preset native -j2
 
 step "Code style and static checks"
-tools/lint.sh build/native
+cmake --preset win64 >/dev/null
+tools/lint.sh build/native build/win64
 
 step "Fuzzing"
 cmake --preset fuzz >/dev/null

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "diag/bounded_string.h"
+#include "diag/strings/bounded_string.h"
 
 bool BuildBrowserCommandLine(std::u16string_view command, std::u16string_view url, char16_t* out,
                              std::size_t capacity) {

@@ -4,7 +4,7 @@
 
 #include "common/dialog/theme_library_win32.h"
 #include "common/dialog/ui_font_win32.h"
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "applet/ui/browser_command.h"
-#include "common/unique_handle_win32.h"
-#include "common/wide_win32.h"
+#include "common/win32/ownership_win32.h"
+#include "common/win32/wide_win32.h"
 #include "config/reg_key_win32.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "common/catalogue/catalogue_block.h"
 #include "common/catalogue/composite_expansion.h"
 #include "common/catalogue/english_table.h"
-#include "common/language_file.h"
-#include "diag/trace.h"
+#include "common/language/language_file.h"
+#include "diag/trace/trace.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "common/catalogue/catalogue.h"
 #include "common/catalogue/i18n_trace.h"
-#include "diag/trace.h"
+#include "diag/trace/trace.h"
 
 namespace {
 

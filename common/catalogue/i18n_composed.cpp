@@ -9,9 +9,9 @@
 #include "common/catalogue/i18n_accessors.h"
 #include "common/catalogue/i18n_trace.h"
 #include "common/catalogue/template_choice.h"
-#include "diag/bounded_format.h"
-#include "diag/bounded_string.h"
-#include "diag/trace.h"
+#include "diag/strings/bounded_string.h"
+#include "diag/text/bounded_format.h"
+#include "diag/trace/trace.h"
 
 namespace {
 

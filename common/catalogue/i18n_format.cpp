@@ -10,8 +10,8 @@
 #include "common/catalogue/i18n_trace.h"
 #include "common/catalogue/template_choice.h"
 #include "common/catalogue/template_conversions.h"
-#include "diag/bounded_string.h"
-#include "diag/trace.h"
+#include "diag/strings/bounded_string.h"
+#include "diag/trace/trace.h"
 
 namespace {
 

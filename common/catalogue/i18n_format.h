@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "common/catalogue/marker_transform.h"
-#include "diag/format_arg.h"
+#include "diag/text/format_arg.h"
 
 // The text itself, with no arguments (tag I98).
 int I18N_wsprintf(char16_t* out, int capacity, std::int32_t id, int useEnglish);

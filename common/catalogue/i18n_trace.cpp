@@ -1,7 +1,7 @@
 #include "common/catalogue/i18n_trace.h"
 
-#include "diag/trace.h"
-#include "wialib/result_name.h"
+#include "diag/trace/trace.h"
+#include "wialib/names/result_name.h"
 
 // The name lookup is skipped while tracing is off: accessors run often.
 void TraceReturnText(const char16_t* tag, const char16_t* text) {

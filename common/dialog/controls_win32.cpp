@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 
 void SetItemText(HWND dialog, int id, const char16_t* text) {
     SetDlgItemTextW(dialog, id, AsWide(text != nullptr ? text : u""));

@@ -1,6 +1,6 @@
 #include "common/dialog/ui_font_win32.h"
 
-#include "common/windows_version.h"
+#include "common/windows_version/windows_version.h"
 
 HFONT CreateUiFont(const UiFontStyle& style) {
     // The 500-byte form of the record: without the padded width that only

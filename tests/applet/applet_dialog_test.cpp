@@ -13,7 +13,7 @@
 #include "applet/main_dlg_ids.h"
 #include "applet/profiles_page_ids.h"
 #include "applet/settings_page_ids.h"
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 #include "config/settings_registry.h"
 #include "tests/applet/applet_library.h"
 #include "tests/support/file_helpers_win32.h"

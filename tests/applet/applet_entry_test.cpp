@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 #include "tests/applet/applet_library.h"
 #include "tests/support/message_box_watcher_win32.h"
 #include "tests/support/registry_sandbox_win32.h"

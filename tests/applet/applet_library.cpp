@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 #include "tests/support/test_installation_win32.h"
 
 AppletLibrary::AppletLibrary() {

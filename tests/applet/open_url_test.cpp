@@ -13,7 +13,7 @@
 #include "applet/main_dlg_ids.h"
 #include "applet/ui/link_static_win32.h"
 #include "applet/ui/open_url_win32.h"
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 #include "config/reg_key_win32.h"
 #include "tests/applet/applet_library.h"
 #include "tests/support/file_helpers_win32.h"

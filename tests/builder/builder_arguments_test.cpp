@@ -1,4 +1,4 @@
-#include "builder/builder_arguments.h"
+#include "builder/app/builder_arguments.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "builder/layout_anchor.h"
-#include "builder/sizing_clamp.h"
+#include "builder/app/layout_anchor.h"
+#include "builder/app/sizing_clamp.h"
 
 namespace {
 

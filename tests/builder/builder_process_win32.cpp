@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "common/wide_win32.h"
-#include "diag/bounded_format.h"
+#include "common/win32/wide_win32.h"
+#include "diag/text/bounded_format.h"
 #include "tests/support/test_installation_win32.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "builder/copy_data_text.h"
-#include "common/unique_handle_win32.h"
+#include "builder/convert/copy_data_text.h"
+#include "common/win32/ownership_win32.h"
 #include "tests/support/window_search_win32.h"
 
 // A top-level window that records every WM_COPYDATA it receives.

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/camfolio_fmt_dlg_ids.h"
+#include "builder/app/camfolio_fmt_dlg_ids.h"
 #include "tests/builder/builder_process_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
 #include "tests/support/u16.h"

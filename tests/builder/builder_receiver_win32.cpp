@@ -9,10 +9,10 @@
 #include <iterator>
 #include <string>
 
-#include "builder/copy_data_text.h"
-#include "common/unique_handle_win32.h"
-#include "common/utf8.h"
-#include "diag/bounded_format.h"
+#include "builder/convert/copy_data_text.h"
+#include "common/win32/ownership_win32.h"
+#include "diag/text/bounded_format.h"
+#include "diag/text/utf8.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "builder/catalogue_caption.h"
+#include "builder/convert/catalogue_caption.h"
 
 #include <gtest/gtest.h>
 

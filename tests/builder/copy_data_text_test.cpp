@@ -1,4 +1,4 @@
-#include "builder/copy_data_text.h"
+#include "builder/convert/copy_data_text.h"
 
 #include <gtest/gtest.h>
 

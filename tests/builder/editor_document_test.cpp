@@ -1,4 +1,4 @@
-#include "builder/editor_document.h"
+#include "builder/editor/editor_document.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "builder/editor_html.h"
-#include "builder/editor_layout.h"
-#include "builder/format_html.h"
-#include "builder/token_button_html.h"
+#include "builder/convert/format_html.h"
+#include "builder/convert/token_button_html.h"
+#include "builder/editor/editor_html.h"
+#include "builder/editor/editor_layout.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "builder/format_html.h"
+#include "builder/convert/format_html.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "builder/token_button_html.h"
+#include "builder/convert/token_button_html.h"
 #include "tests/builder/reported_html.h"
 
 namespace {

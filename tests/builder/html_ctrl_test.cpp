@@ -1,4 +1,4 @@
-#include "builder/html_ctrl_win32.h"
+#include "builder/editor/html_ctrl_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "builder/editor_html.h"
-#include "builder/token_button_html.h"
-#include "common/wide_win32.h"
+#include "builder/convert/token_button_html.h"
+#include "builder/editor/editor_html.h"
+#include "common/win32/wide_win32.h"
 
 namespace {
 

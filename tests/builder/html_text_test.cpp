@@ -1,4 +1,4 @@
-#include "builder/html_text.h"
+#include "builder/convert/html_text.h"
 
 #include <gtest/gtest.h>
 

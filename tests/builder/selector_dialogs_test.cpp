@@ -9,11 +9,11 @@
 #include <functional>
 #include <string>
 
-#include "builder/digits_dlg_ids.h"
-#include "builder/digits_dlg_win32.h"
-#include "builder/range_dlg_ids.h"
-#include "builder/range_dlg_win32.h"
-#include "common/wide_win32.h"
+#include "builder/app/digits_dlg_ids.h"
+#include "builder/app/digits_dlg_win32.h"
+#include "builder/app/range_dlg_ids.h"
+#include "builder/app/range_dlg_win32.h"
+#include "common/win32/wide_win32.h"
 #include "tests/support/u16.h"
 
 namespace {

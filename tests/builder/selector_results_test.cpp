@@ -1,11 +1,11 @@
-#include "builder/selector_results.h"
+#include "builder/app/selector_results.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
-#include "builder/token_button_html.h"
+#include "builder/convert/token_button_html.h"
 
 namespace {
 

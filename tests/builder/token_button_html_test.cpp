@@ -1,4 +1,4 @@
-#include "builder/token_button_html.h"
+#include "builder/convert/token_button_html.h"
 
 #include <gtest/gtest.h>
 

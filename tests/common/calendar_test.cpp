@@ -1,4 +1,4 @@
-#include "common/calendar.h"
+#include "common/format/calendar.h"
 
 #include <cstdint>
 

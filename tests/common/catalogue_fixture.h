@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/catalogue/catalogue.h"
-#include "common/language_file.h"
+#include "common/language/language_file.h"
 #include "tests/support/utf16_file.h"
 
 class CatalogueTest : public ::testing::Test {

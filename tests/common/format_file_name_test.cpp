@@ -1,4 +1,4 @@
-#include "common/format_file_name.h"
+#include "common/format/format_file_name.h"
 
 #include <algorithm>
 #include <climits>
@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/calendar.h"
+#include "common/format/calendar.h"
 #include "tests/common/recording_renderer.h"
 
 namespace {

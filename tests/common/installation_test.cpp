@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "common/file_version_win32.h"
-#include "common/installation_check_win32.h"
-#include "common/module_path_win32.h"
-#include "common/product_icon_win32.h"
-#include "common/wide_win32.h"
+#include "common/system/file_version_win32.h"
+#include "common/system/installation_check_win32.h"
+#include "common/system/module_path_win32.h"
+#include "common/system/product_icon_win32.h"
+#include "common/win32/wide_win32.h"
 #include "tests/support/message_box_watcher_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
 #include "tests/support/test_installation_win32.h"

@@ -1,4 +1,4 @@
-#include "common/language_file.h"
+#include "common/language/language_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

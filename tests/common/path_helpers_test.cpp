@@ -1,5 +1,5 @@
 // Path and drive helpers against Wine's real file system.
-#include "common/path_helpers.h"
+#include "common/paths/path_helpers.h"
 
 #include <windows.h>
 
@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "common/known_folders_win32.h"
-#include "common/wide_win32.h"
+#include "common/paths/known_folders_win32.h"
+#include "common/win32/wide_win32.h"
 #include "tests/support/file_helpers_win32.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // operation it called for which token, and the case token is recorded.
 #include <string>
 
-#include "common/format_file_name.h"
+#include "common/format/format_file_name.h"
 
 class RecordingRenderer : public TokenRenderer {
   public:

@@ -1,4 +1,4 @@
-#include "common/windows_version.h"
+#include "common/windows_version/windows_version.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "common/known_folders_win32.h"
-#include "common/wide_win32.h"
+#include "common/paths/known_folders_win32.h"
+#include "common/win32/wide_win32.h"
 #include "config/mapper_contract.h"
 #include "tests/support/registry_sandbox_win32.h"
 #include "tests/support/u16.h"

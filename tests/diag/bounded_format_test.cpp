@@ -1,4 +1,4 @@
-#include "diag/bounded_format.h"
+#include "diag/text/bounded_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "diag/bounded_string.h"
+#include "diag/strings/bounded_string.h"
+#include "diag/text/quiet_string.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

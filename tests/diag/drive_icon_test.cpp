@@ -1,5 +1,5 @@
 // Removing left-over drive icons from Wine's real registry.
-#include "diag/drive_icon.h"
+#include "diag/housekeeping/drive_icon.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Deleting files and folder trees on Wine's real file system.
-#include "diag/file_housekeeping.h"
+#include "diag/housekeeping/file_housekeeping.h"
 
 #include <windows.h>
 
@@ -8,8 +8,8 @@
 #include <span>
 #include <string>
 
-#include "common/unique_handle_win32.h"
-#include "common/wide_win32.h"
+#include "common/win32/ownership_win32.h"
+#include "common/win32/wide_win32.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/trace_capture.h"
 #include "tests/support/u16.h"

@@ -1,5 +1,5 @@
 // The log file: rotation and header, in Wine's file system and registry.
-#include "diag/log_file_win32.h"
+#include "diag/log/log_file_win32.h"
 
 #include <windows.h>
 
@@ -9,8 +9,8 @@
 #include <sstream>
 #include <string>
 
-#include "common/module_path_win32.h"
-#include "common/wide_win32.h"
+#include "common/system/module_path_win32.h"
+#include "common/win32/wide_win32.h"
 #include "config/settings_registry.h"
 #include "tests/support/file_helpers_win32.h"
 #include "tests/support/registry_sandbox_win32.h"

@@ -1,5 +1,5 @@
 // Walking subkeys of Wine's real registry.
-#include "diag/registry_enum_win32.h"
+#include "diag/housekeeping/registry_enum_win32.h"
 
 #include <gtest/gtest.h>
 

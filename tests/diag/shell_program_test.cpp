@@ -1,5 +1,5 @@
 // The shell program from Wine's real registry.
-#include "diag/shell_program.h"
+#include "diag/housekeeping/shell_program.h"
 
 #include <windows.h>
 

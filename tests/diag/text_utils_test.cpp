@@ -1,4 +1,4 @@
-#include "diag/text_utils.h"
+#include "diag/text/text_utils.h"
 
 #include <gtest/gtest.h>
 

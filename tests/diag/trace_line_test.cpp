@@ -1,4 +1,4 @@
-#include "diag/trace_line.h"
+#include "diag/trace/trace_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "diag/trace_ring.h"
+#include "diag/trace/trace_ring.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "diag/trace.h"
+#include "diag/trace/trace.h"
 #include "tests/support/trace_capture.h"
 
 namespace {

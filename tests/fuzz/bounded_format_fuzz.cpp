@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "diag/bounded_format.h"
+#include "diag/text/bounded_format.h"
 
 namespace {
 

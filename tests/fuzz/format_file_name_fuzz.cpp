@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "common/format_file_name.h"
+#include "common/format/format_file_name.h"
 #include "tests/common/recording_renderer.h"
 
 namespace {

@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "builder/format_html.h"
-#include "builder/html_text.h"
+#include "builder/convert/format_html.h"
+#include "builder/convert/html_text.h"
 #include "tests/builder/reported_html.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "common/catalogue/catalogue.h"
 #include "common/catalogue/i18n_composed.h"
-#include "common/language_file.h"
+#include "common/language/language_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {

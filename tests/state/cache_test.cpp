@@ -14,10 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "common/unique_handle_win32.h"
-#include "common/wide_win32.h"
+#include "common/win32/ownership_win32.h"
+#include "common/win32/wide_win32.h"
 #include "config/settings_registry.h"
-#include "diag/bounded_string.h"
+#include "diag/strings/bounded_string.h"
+#include "diag/text/quiet_string.h"
 #include "state/cache_adjustment.h"
 #include "state/super_globals_win32.h"
 #include "tests/support/registry_sandbox_win32.h"

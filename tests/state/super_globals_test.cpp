@@ -13,11 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "common/unique_handle_win32.h"
-#include "common/wide_win32.h"
+#include "common/win32/ownership_win32.h"
+#include "common/win32/wide_win32.h"
 #include "config/settings_registry.h"
-#include "diag/bounded_string.h"
-#include "diag/trace.h"
+#include "diag/strings/bounded_string.h"
+#include "diag/text/quiet_string.h"
+#include "diag/trace/trace.h"
 #include "tests/support/file_helpers_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
 #include "tests/support/test_installation_win32.h"

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 #include "tests/support/window_search_win32.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 #include "config/mapper_contract.h"
 
 namespace {

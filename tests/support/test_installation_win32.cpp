@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "common/module_path_win32.h"
-#include "common/wide_win32.h"
+#include "common/system/module_path_win32.h"
+#include "common/win32/wide_win32.h"
 
 std::u16string BuildTreeFolder(const char16_t* relative) {
     char16_t folder[260];

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "diag/trace_output.h"
-#include "diag/trace_ring.h"
+#include "diag/trace/trace_output.h"
+#include "diag/trace/trace_ring.h"
 
 // A log "file" in memory; its lock can be held shut to slow the writer down.
 class MemoryTraceOutput final : public TraceOutput {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/unique_handle_win32.h"
-#include "common/wide_win32.h"
+#include "common/win32/ownership_win32.h"
+#include "common/win32/wide_win32.h"
 #include "tests/support/u16.h"
 
 namespace {

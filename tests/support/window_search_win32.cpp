@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/utf8.h"
+#include "diag/text/utf8.h"
 
 namespace {
 

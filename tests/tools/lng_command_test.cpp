@@ -8,7 +8,7 @@
 #include "common/catalogue/catalogue.h"
 #include "common/catalogue/english_table.h"
 #include "common/catalogue/template_choice.h"
-#include "common/utf8.h"
+#include "diag/text/utf8.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf16_file.h"
 #include "tools/camfolio-tool/lng_markers.h"

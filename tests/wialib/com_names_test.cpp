@@ -6,8 +6,8 @@
 
 #include "tests/support/trace_capture.h"
 #include "tests/support/u16.h"
-#include "wialib/guid_name.h"
-#include "wialib/result_name.h"
+#include "wialib/names/guid_name.h"
+#include "wialib/names/result_name.h"
 
 namespace {
 

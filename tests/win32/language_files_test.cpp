@@ -1,5 +1,5 @@
 // Language files in real folders and the registry's choice of one, under Wine.
-#include "common/language_files_win32.h"
+#include "common/language/language_files_win32.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@
 
 #include "common/catalogue/catalogue.h"
 #include "common/catalogue/i18n_accessors.h"
-#include "common/catalogue/i18n_init_win32.h"
-#include "common/known_folders_win32.h"
+#include "common/i18n_init/i18n_init_win32.h"
+#include "common/paths/known_folders_win32.h"
 #include "config/settings_registry.h"
 #include "tests/support/registry_sandbox_win32.h"
 #include "tests/support/temp_dir.h"

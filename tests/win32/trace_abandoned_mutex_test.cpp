@@ -11,9 +11,9 @@
 #include <string>
 #include <thread>
 
-#include "diag/trace.h"
-#include "diag/trace_output_win32.h"
-#include "diag/trace_ring.h"
+#include "diag/trace/trace.h"
+#include "diag/trace/trace_output_win32.h"
+#include "diag/trace/trace_ring.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "common/utf8.h"
+#include "diag/text/utf8.h"
 #include "tools/camfolio-tool/file_output.h"
 
 namespace {

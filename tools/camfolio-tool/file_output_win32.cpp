@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "common/unique_handle_win32.h"
-#include "common/wide_win32.h"
+#include "common/win32/ownership_win32.h"
+#include "common/win32/wide_win32.h"
 #include "tools/camfolio-tool/file_output.h"
 
 bool WriteWholeFile(const char16_t* path, std::span<const std::byte> bytes) {

@@ -4,12 +4,12 @@
 #include <optional>
 #include <vector>
 
-#include "builder/format_html.h"
-#include "common/calendar.h"
-#include "common/format_file_name.h"
-#include "common/local_time.h"
-#include "common/source_file_info.h"
-#include "common/utf8.h"
+#include "builder/convert/format_html.h"
+#include "common/format/calendar.h"
+#include "common/format/format_file_name.h"
+#include "common/format/local_time.h"
+#include "common/format/source_file_info.h"
+#include "diag/text/utf8.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "common/catalogue/english_table.h"
-#include "common/file_source.h"
-#include "common/language_file.h"
-#include "common/language_file_lines.h"
-#include "common/utf8.h"
+#include "common/language/file_source.h"
+#include "common/language/language_file.h"
+#include "common/language/language_file_lines.h"
+#include "diag/text/utf8.h"
 #include "tools/camfolio-tool/lng_markers.h"
 
 namespace {

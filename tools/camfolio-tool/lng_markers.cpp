@@ -1,7 +1,7 @@
 #include "tools/camfolio-tool/lng_markers.h"
 
 #include "common/catalogue/template_conversions.h"
-#include "common/language_file_lines.h"
+#include "common/language/language_file_lines.h"
 
 namespace {
 

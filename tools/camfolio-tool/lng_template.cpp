@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/catalogue/english_table.h"
-#include "common/utf8.h"
+#include "diag/text/utf8.h"
 #include "tools/camfolio-tool/file_output.h"
 #include "tools/camfolio-tool/lng_markers.h"
 

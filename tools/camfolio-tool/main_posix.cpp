@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "common/utf8.h"
+#include "diag/text/utf8.h"
 #include "tools/camfolio-tool/tool.h"
 
 int main(int argc, char** argv) {

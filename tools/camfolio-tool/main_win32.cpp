@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "common/wide_win32.h"
+#include "common/win32/wide_win32.h"
 #include "tools/camfolio-tool/tool.h"
 
 // Unicode entry point: arguments arrive as UTF-16; output is written as UTF-8.

@@ -1,7 +1,7 @@
 #include "tools/camfolio-tool/profiles_command_win32.h"
 
-#include "common/utf8.h"
 #include "config/profiles_registry.h"
+#include "diag/text/utf8.h"
 
 namespace {
 

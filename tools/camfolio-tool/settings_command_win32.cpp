@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "common/utf8.h"
 #include "config/settings_registry.h"
-#include "diag/bounded_format.h"
+#include "diag/text/bounded_format.h"
+#include "diag/text/utf8.h"
 
 namespace {
 

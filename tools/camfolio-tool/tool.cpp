@@ -1,6 +1,6 @@
 #include "tools/camfolio-tool/tool.h"
 
-#include "common/utf8.h"
+#include "diag/text/utf8.h"
 #include "tools/camfolio-tool/format_command.h"
 #include "tools/camfolio-tool/lng_command.h"
 #include "tools/camfolio-tool/tool_command.h"

@@ -37,7 +37,7 @@ fi
 if [ -n "$builder" ]; then
     cp "$builder" "$install_dir/"
 fi
-for language in "$source_dir"/common/languages/*.lng; do
+for language in "$source_dir"/common/language/*.lng; do
     [ -e "$language" ] && cp "$language" "$data_dir/"
 done
 

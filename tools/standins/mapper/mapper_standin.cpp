@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "common/unique_handle_win32.h"
-#include "common/wide_win32.h"
+#include "common/win32/ownership_win32.h"
+#include "common/win32/wide_win32.h"
 #include "config/mapper_contract.h"
-#include "diag/bounded_string.h"
-#include "diag/trace.h"
-#include "diag/trace_output_win32.h"
-#include "diag/trace_ring.h"
+#include "diag/strings/bounded_string.h"
+#include "diag/trace/trace.h"
+#include "diag/trace/trace_output_win32.h"
+#include "diag/trace/trace_ring.h"
 #include "state/shared_block_layout.h"
 #include "state/shared_handle_win32.h"
 

@@ -1,0 +1,16 @@
+#pragma once
+// The Profiles tab: the camera profiles and the selected one's drive
+// letters, mapping options, alias and file name format.
+#include "applet/page_win32.h"
+
+class CProfilesPage : public CPage {
+  public:
+    void UpdateTexts(bool reload) override;
+
+  protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+
+  private:
+    void SetUpColumns();
+};

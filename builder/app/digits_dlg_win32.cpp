@@ -1,0 +1,66 @@
+#include "builder/app/digits_dlg_win32.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "builder/app/builder_resources.h"
+#include "builder/app/digits_dlg_ids.h"
+#include "builder/convert/catalogue_caption.h"
+#include "common/dialog/controls_win32.h"
+#include "common/win32/wide_win32.h"
+#include "diag/text/bounded_format.h"
+
+namespace {
+
+constexpr std::int32_t kIdTitle = 95;
+constexpr std::int32_t kIdNumberOfDigits = -25;
+constexpr std::int32_t kIdOk = 1;
+constexpr std::int32_t kIdCancel = 2;
+constexpr int kFewestDigits = 1;
+constexpr int kMostDigits = 10;
+constexpr int kStartDigits = 4;
+
+}  // namespace
+
+INT_PTR CDigitsDlg::Run(HWND owner) {
+    return RunModal(instance_, IDD_DIGITS, owner);
+}
+
+bool CDigitsDlg::OnInitDialog() {
+    PrepareBackgroundForClient();
+    HWND dialog = Hwnd();
+    HWND slider = Item(IDC_DIGITS_SLIDER);
+    SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELPARAM(kFewestDigits, kMostDigits));
+    SendMessageW(slider, TBM_SETPOS, TRUE, kStartDigits);
+    ShowPosition(kStartDigits);
+    SetWindowTextW(dialog, AsWide(CatalogueCaption(kIdTitle).c_str()));
+    SetItemText(dialog, IDC_DIGITS_LABEL, CatalogueCaption(kIdNumberOfDigits).c_str());
+    SetItemText(dialog, IDOK, CatalogueCaption(kIdOk).c_str());
+    SetItemText(dialog, IDCANCEL, CatalogueCaption(kIdCancel).c_str());
+    return true;
+}
+
+void CDigitsDlg::ShowPosition(int position) {
+    char16_t text[12] = {};
+    FormatBoundedArgs(text, std::size(text), u"%d", position);
+    SetItemText(Hwnd(), IDC_DIGITS_POSITION, text);
+}
+
+bool CDigitsDlg::OnCommand(int id, int code, HWND /*control*/) {
+    if (id != IDOK || code != BN_CLICKED) {
+        return false;
+    }
+    digits_ = static_cast<int>(SendDlgItemMessageW(Hwnd(), IDC_DIGITS_SLIDER, TBM_GETPOS, 0, 0));
+    EndDialog(IDOK);
+    return true;
+}
+
+std::optional<INT_PTR> CDigitsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+    // Only dragging the thumb updates the number beside the slider; the
+    // default processing runs in every case.
+    if (message == WM_HSCROLL && LOWORD(wParam) == TB_THUMBTRACK) {
+        ShowPosition(static_cast<short>(HIWORD(wParam)));
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,23 @@
+#include "builder/app/grippie_win32.h"
+
+bool CGrippie::Create(HWND dialog) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    // SBS_SIZEGRIP draws the grip's dots and, under every system, lets the
+    // drag size the parent.
+    window_ = CreateWindowExW(
+        0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_SIZEBOX | SBS_SIZEGRIP,
+        client.right - kSize, client.bottom - kSize, kSize, kSize, dialog, nullptr,
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
+    return window_ != nullptr;
+}
+
+void CGrippie::Place(bool maximised) {
+    if (window_ == nullptr) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(GetParent(window_), &client);
+    SetWindowPos(window_, nullptr, client.right - kSize, client.bottom - kSize, kSize, kSize,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (maximised ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
+}

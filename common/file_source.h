@@ -1,9 +1,0 @@
-#pragma once
-// Files read as byte streams.
-#include <memory>
-
-#include "common/byte_source.h"
-
-// Opens path for binary reading, shared with other readers and writers; null
-// when it cannot be opened.
-std::unique_ptr<ByteSource> OpenFileSource(const char16_t* path);

@@ -1,0 +1,119 @@
+#pragma once
+// Sole owners of Win32 handles and the scopes that must be undone: each
+// releases what it holds once, in its destructor, however the scope ends.
+#include <windows.h>
+
+#include <utility>
+
+// A handle and the call that gives it back. Null (and, for kernel handles,
+// INVALID_HANDLE_VALUE) means "nothing held".
+template <typename Handle, typename Releaser>
+class UniqueOwner {
+  public:
+    UniqueOwner() = default;
+    explicit UniqueOwner(Handle handle) : handle_(handle) {}
+    UniqueOwner(UniqueOwner&& other) noexcept : handle_(other.Release()) {}
+    UniqueOwner& operator=(UniqueOwner&& other) noexcept {
+        if (this != &other) {
+            Reset(other.Release());
+        }
+        return *this;
+    }
+    UniqueOwner(const UniqueOwner&) = delete;
+    UniqueOwner& operator=(const UniqueOwner&) = delete;
+    ~UniqueOwner() { Reset(Handle{}); }
+
+    bool IsValid() const { return Releaser::IsHeld(handle_); }
+    Handle Get() const { return handle_; }
+    Handle Release() { return std::exchange(handle_, Handle{}); }
+    void Reset(Handle handle) {
+        if (IsValid()) {
+            Releaser::Free(handle_);
+        }
+        handle_ = handle;
+    }
+
+  private:
+    Handle handle_{};
+};
+
+namespace ownership {
+template <typename Handle>
+struct NotNull {
+    static bool IsHeld(Handle handle) { return handle != nullptr; }
+};
+struct CloseKernelHandle {
+    static bool IsHeld(HANDLE handle) {
+        return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+    }
+    static void Free(HANDLE handle) { CloseHandle(handle); }
+};
+struct DestroyIconHandle : NotNull<HICON> {
+    static void Free(HICON icon) { DestroyIcon(icon); }
+};
+struct FreeModule : NotNull<HMODULE> {
+    static void Free(HMODULE module) { FreeLibrary(module); }
+};
+struct DeleteGdiObject : NotNull<HGDIOBJ> {
+    static void Free(HGDIOBJ object) { DeleteObject(object); }
+};
+struct DeleteMemoryDc : NotNull<HDC> {
+    static void Free(HDC context) { DeleteDC(context); }
+};
+}  // namespace ownership
+
+// A kernel handle: file, mutex, event, thread, process, file mapping.
+using UniqueHandle = UniqueOwner<HANDLE, ownership::CloseKernelHandle>;
+using UniqueIcon = UniqueOwner<HICON, ownership::DestroyIconHandle>;
+// A library from LoadLibrary or LoadLibraryEx (also as a data file).
+using UniqueModule = UniqueOwner<HMODULE, ownership::FreeModule>;
+// A font, bitmap, brush or pen the caller created.
+class UniqueGdiObject : public UniqueOwner<HGDIOBJ, ownership::DeleteGdiObject> {
+  public:
+    using UniqueOwner::UniqueOwner;
+    HFONT Font() const { return static_cast<HFONT>(Get()); }
+    HBRUSH Brush() const { return static_cast<HBRUSH>(Get()); }
+    HBITMAP Bitmap() const { return static_cast<HBITMAP>(Get()); }
+};
+// A device context from CreateCompatibleDC.
+using UniqueMemoryDc = UniqueOwner<HDC, ownership::DeleteMemoryDc>;
+
+// A window's device context from GetDC, given back with ReleaseDC.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) : window_(window), context_(GetDC(window)) {}
+    ~WindowDc() {
+        if (context_ != nullptr) {
+            ReleaseDC(window_, context_);
+        }
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC Get() const { return context_; }
+
+  private:
+    HWND window_;
+    HDC context_;
+};
+
+// An object selected into a device context; the previous one is selected
+// back. Selecting nothing (a null object or context) restores nothing.
+class SelectedObject {
+  public:
+    SelectedObject(HDC context, HGDIOBJ object)
+        : context_(context),
+          previous_(context != nullptr && object != nullptr ? SelectObject(context, object)
+                                                            : nullptr) {}
+    ~SelectedObject() {
+        if (previous_ != nullptr) {
+            SelectObject(context_, previous_);
+        }
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC context_;
+    HGDIOBJ previous_;
+};
