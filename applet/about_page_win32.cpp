@@ -7,6 +7,7 @@
 #include "applet/about_page_ids.h"
 #include "common/catalogue/i18n_composed.h"
 #include "common/catalogue/i18n_format.h"
+#include "common/catalogue/text_ids.h"
 #include "common/dialog/controls_win32.h"
 #include "common/i18n_init/i18n_init_win32.h"
 #include "diag/trace/trace.h"
@@ -14,7 +15,6 @@
 namespace {
 constexpr char16_t kUpdateTextsTag[] = u"CPL30@CAboutPage::UpdateTexts: ";
 constexpr char16_t kOkTag[] = u"CPL31@CAboutPage::OnOK: ";
-constexpr int kOpenDataCaptionId = 170;  // "&Open location of the %s data files"
 }  // namespace
 
 bool CAboutPage::OnInitDialog() {
@@ -39,7 +39,7 @@ void CAboutPage::UpdateTexts(bool reload) {
         I18N_Reload();
     }
     std::array<char16_t, 100> openData{};
-    I18N_wsprintf(openData.data(), static_cast<int>(openData.size()), kOpenDataCaptionId,
+    I18N_wsprintf(openData.data(), static_cast<int>(openData.size()), text_id::kOpenDataCaption,
                   MarkerType::String, FormatArg(u"Camfolio"), 0);
     SetItemText(Hwnd(), IDC_ABOUT_OPEN_DATA, openData.data());
     SetItemText(Hwnd(), IDC_ABOUT_THIRD_PARTIES, I18N_ThirdParty(0));

@@ -4,13 +4,13 @@
 
 #include <cstdlib>
 
+#include "common/system/product_icon_ids.h"
 #include "common/system/product_icon_win32.h"
 #include "common/win32/wide_win32.h"
 #include "diag/strings/bounded_string.h"
 
 namespace {
 
-constexpr int kInstallerIconGroup = 110;  // of CamfolioFmt.exe
 static_assert(sizeof(NEWCPLINFOW) == 476, "the Control Panel reads the record byte-packed");
 
 std::u16string LoadResourceString(HINSTANCE instance, int id) {
@@ -85,7 +85,7 @@ int CControlPanelApplet::OnNewInquire(NEWCPLINFOW* info) {
     info->dwFlags = 0;
     info->dwHelpContext = 0;
     info->lData = reinterpret_cast<LONG_PTR>(this);
-    info->hIcon = LoadTheIcon(false, false, kInstallerIconGroup);
+    info->hIcon = LoadTheIcon(false, false, IDI_BUILDER_ENTRY);
     _TcsCpy(AsU16(info->szName), std::size(info->szName), name_.c_str());
     _TcsCpy(AsU16(info->szInfo), std::size(info->szInfo), ResourceStringPart(resource, 1).c_str());
     _TcsCpy(AsU16(info->szHelpFile), std::size(info->szHelpFile),

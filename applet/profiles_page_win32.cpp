@@ -8,6 +8,7 @@
 #include "common/catalogue/catalogue.h"
 #include "common/catalogue/i18n_accessors.h"
 #include "common/catalogue/i18n_composed.h"
+#include "common/catalogue/text_ids.h"
 #include "common/dialog/controls_win32.h"
 #include "common/i18n_init/i18n_init_win32.h"
 #include "common/win32/wide_win32.h"
@@ -16,8 +17,6 @@
 namespace {
 constexpr char16_t kUpdateTextsTag[] = u"CPL20@CProfilesPage::UpdateTexts: ";
 constexpr char16_t kOkTag[] = u"CPL21@CProfilesPage::OnOK: ";
-constexpr int kAliasLabelId = -37;        // "Alias:"
-constexpr int kUnavailableLabelId = 184;  // "If preferred drive letter is not available:"
 
 void SetColumnText(HWND list, int column, const char16_t* text) {
     LVCOLUMNW item{};
@@ -69,10 +68,11 @@ void CProfilesPage::UpdateTexts(bool reload) {
     SetItemText(page, IDC_PROFILES_LETTER_LABEL, I18N_PreferredDriveLetter(0));
     SetItemText(page, IDC_PROFILES_SECOND_CARD, I18N_SecondCard(0));
     std::u16string alias;
-    SetItemText(page, IDC_PROFILES_ALIAS_LABEL, _GetResource(kAliasLabelId, 0, &alias, 0));
+    SetItemText(page, IDC_PROFILES_ALIAS_LABEL, _GetResource(text_id::kAliasLabel, 0, &alias, 0));
     SetItemText(page, IDC_PROFILES_DELETE, I18N_DeleteProfile(0));
     SetItemText(page, IDC_PROFILES_AUTOMAP, I18N_Automap(0));
-    SetItemText(page, IDC_PROFILES_UNAVAILABLE_LABEL, CatalogueText(kUnavailableLabelId, 0));
+    SetItemText(page, IDC_PROFILES_UNAVAILABLE_LABEL,
+                CatalogueText(text_id::kUnavailableLetterLabel, 0));
     SetItemText(page, IDC_PROFILES_ASK, I18N_Ask(0));
     SetItemText(page, IDC_PROFILES_FIRST_AVAILABLE, I18N_FirstAvailable(0));
     SetItemText(page, IDC_PROFILES_LAST_AVAILABLE, I18N_LastAvailable(0));

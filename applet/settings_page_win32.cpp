@@ -6,6 +6,7 @@
 #include "common/catalogue/i18n_accessors.h"
 #include "common/catalogue/i18n_composed.h"
 #include "common/catalogue/i18n_format.h"
+#include "common/catalogue/text_ids.h"
 #include "common/dialog/controls_win32.h"
 #include "common/i18n_init/i18n_init_win32.h"
 #include "diag/trace/trace.h"
@@ -13,7 +14,6 @@
 namespace {
 constexpr char16_t kUpdateTextsTag[] = u"CPL10@CSettingsPage::UpdateTexts: ";
 constexpr char16_t kOkTag[] = u"CPL11@CSettingsPage::OnOK: ";
-constexpr int kDumpCaptionId = 172;  // "&Dump %s..."
 }  // namespace
 
 bool CSettingsPage::OnInitDialog() {
@@ -50,8 +50,8 @@ void CSettingsPage::UpdateTexts(bool reload) {
     SetItemText(page, IDC_SETTINGS_DIAGNOSTICS_GROUP, I18N_Diagnostics(0));
     SetItemText(page, IDC_SETTINGS_LOGGING, I18N_GUIEnableTrace(0));
     std::array<char16_t, 100> dump{};
-    I18N_wsprintf(dump.data(), static_cast<int>(dump.size()), kDumpCaptionId, MarkerType::String,
-                  FormatArg(u"WIA"), 0);
+    I18N_wsprintf(dump.data(), static_cast<int>(dump.size()), text_id::kDumpCaption,
+                  MarkerType::String, FormatArg(u"WIA"), 0);
     SetItemText(page, IDC_SETTINGS_DUMP, dump.data());
     SetItemText(page, IDC_SETTINGS_REGISTER, I18N_GUIRegisterWIA(0));
     SetItemText(page, IDC_SETTINGS_BATTERY, I18N_GUIBatteryCheck(0));

@@ -10,11 +10,10 @@
 #include "config/reg_key_win32.h"
 #include "config/settings_registry.h"
 #include "diag/strings/bounded_string.h"
+#include "diag/text/text_units.h"
 #include "diag/trace/trace.h"
 
 namespace {
-
-constexpr std::size_t kPathUnits = 260;
 
 RegKey SettingsForRead() {
     return RegKey::OpenForRead(HKEY_CURRENT_USER, contract::kSettingsKey);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "diag/text/text_units.h"
 #include "state/cache_file_list.h"
 #include "state/shared_block_layout.h"
 
@@ -59,6 +60,6 @@ class CCache {
     // to. Links are not entered.
     void _Rebuild(const char16_t* folder, std::uint64_t* accumulator, CacheFileList* list);
 
-    char16_t folder_[260];
+    char16_t folder_[kPathUnits];
     CSuperGlobals& globals_;
 };

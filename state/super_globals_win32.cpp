@@ -15,6 +15,7 @@
 #include "diag/housekeeping/drive_icon.h"
 #include "diag/housekeeping/file_housekeeping.h"
 #include "diag/log/log_file_win32.h"
+#include "diag/text/text_units.h"
 #include "diag/text/text_utils.h"
 #include "diag/trace/trace.h"
 #include "diag/trace/trace_output_win32.h"
@@ -35,8 +36,6 @@ constexpr char16_t kGetCacheFolderPtr[] = u"G30@CSuperGlobals::GetCacheFolderPtr
 constexpr char16_t kGetCacheSize[] = u"G31@CSuperGlobals::GetCacheSize: ";
 constexpr char16_t kUpdateCacheSize[] = u"G32@CSuperGlobals::UpdateCacheSizeByFileName: ";
 constexpr char16_t kGetConnectedDevices[] = u"G38@CSuperGlobals::GetConnectedDevices: ";
-
-constexpr std::size_t kPathUnits = 260;
 
 void TraceResult(const char16_t* tag, std::uint32_t value) {
     TraceReturn(tag, value, ResultName(value));

@@ -1,9 +1,10 @@
 #include "builder/app/builder_arguments.h"
+#include "diag/text/text_units.h"
 
 namespace {
 
 std::optional<unsigned> HexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
+    if (IsAsciiDigit(c)) {
         return static_cast<unsigned>(c - u'0');
     }
     if (c >= u'a' && c <= u'f') {

@@ -14,25 +14,27 @@
 #include "builder/editor/editor_html.h"
 #include "common/catalogue/i18n_accessors.h"
 #include "common/catalogue/i18n_composed.h"
+#include "common/catalogue/text_ids.h"
 #include "common/dialog/controls_win32.h"
 #include "common/format/format_file_name.h"
 #include "common/format/local_time.h"
 #include "common/format/source_file_info.h"
 #include "common/system/product_icon_win32.h"
 #include "common/win32/wide_win32.h"
+#include "diag/text/text_units.h"
 
 namespace {
 
 constexpr wchar_t kTitle[] = L"Filename Format Builder";
-constexpr int kMapperIcon = 100;
 constexpr UINT_PTR kExampleTimer = 1;
 constexpr UINT_PTR kFocusTimer = 2;
 constexpr UINT kTimerPeriodMs = 100;
-constexpr std::size_t kExampleCapacity = 260;
+constexpr std::size_t kExampleCapacity = kPathUnits;
 constexpr char16_t kOriginalDirectoryToken[] = u"<P>";
 
 // The case list's entries, in the order of their case tokens (<Fo> <Fl> <Fu>).
-constexpr std::int32_t kCaseEntries[] = {50, 51, 52};
+constexpr std::int32_t kCaseEntries[] = {text_id::kCaseUnchanged, text_id::kCaseLower,
+                                         text_id::kCaseUpper};
 
 struct Caption {
     int controlId;
@@ -41,41 +43,41 @@ struct Caption {
 
 // Every caption of the dialog that the catalogue gives.
 constexpr Caption kCaptions[] = {
-    {IDC_FMT_ORIGINAL_GROUP, -32},
-    {IDC_FMT_ORIGINAL_NAME, 162},
-    {IDC_FMT_ORIGINAL_RANGE, -7},
-    {IDC_FMT_METADATA_GROUP, 34},
-    {IDC_FMT_CAMERA_NAME, 46},
-    {IDC_FMT_IMAGE_WIDTH, 47},
-    {IDC_FMT_IMAGE_HEIGHT, 48},
-    {IDC_FMT_DATE_GROUP, 30},
-    {IDC_FMT_DATE_LONG_LABEL, -5},
-    {IDC_FMT_DATE_SHORT_LABEL, -6},
-    {IDC_FMT_YEAR_LONG, 35},
-    {IDC_FMT_MONTH_LONG, 36},
-    {IDC_FMT_DAY_LONG, 37},
-    {IDC_FMT_YEAR_SHORT, 35},
-    {IDC_FMT_MONTH_SHORT, 36},
-    {IDC_FMT_DAY_SHORT, 37},
-    {IDC_FMT_TIME_GROUP, 31},
-    {IDC_FMT_TIME_LONG_LABEL, -5},
-    {IDC_FMT_TIME_SHORT_LABEL, -6},
-    {IDC_FMT_HOUR_LONG, 38},
-    {IDC_FMT_MINUTE_LONG, 39},
-    {IDC_FMT_SECOND_LONG, 40},
-    {IDC_FMT_HOUR_SHORT, 38},
-    {IDC_FMT_MINUTE_SHORT, 39},
-    {IDC_FMT_SECOND_SHORT, 40},
-    {IDC_FMT_OTHER_GROUP, 29},
-    {IDC_FMT_COUNTER, -24},
-    {IDC_FMT_AM_PM, -8},
-    {IDC_FMT_DIRECTORY_SEPARATOR, 72},
-    {IDC_FMT_CASE_LABEL, -9},
-    {IDC_FMT_SOURCE_EXAMPLE_LABEL, -10},
-    {IDC_FMT_NEW_EXAMPLE_LABEL, -11},
-    {IDOK, 1},
-    {IDCANCEL, 2},
-    {IDC_FMT_CLEAR, 45},
+    {IDC_FMT_ORIGINAL_GROUP, text_id::kOriginalNameGroup},
+    {IDC_FMT_ORIGINAL_NAME, text_id::kOriginalName},
+    {IDC_FMT_ORIGINAL_RANGE, text_id::kOriginalNameRange},
+    {IDC_FMT_METADATA_GROUP, text_id::kMetadata},
+    {IDC_FMT_CAMERA_NAME, text_id::kCameraName},
+    {IDC_FMT_IMAGE_WIDTH, text_id::kImageWidth},
+    {IDC_FMT_IMAGE_HEIGHT, text_id::kImageHeight},
+    {IDC_FMT_DATE_GROUP, text_id::kDate},
+    {IDC_FMT_DATE_LONG_LABEL, text_id::kLongLabel},
+    {IDC_FMT_DATE_SHORT_LABEL, text_id::kShortLabel},
+    {IDC_FMT_YEAR_LONG, text_id::kYear},
+    {IDC_FMT_MONTH_LONG, text_id::kMonth},
+    {IDC_FMT_DAY_LONG, text_id::kDay},
+    {IDC_FMT_YEAR_SHORT, text_id::kYear},
+    {IDC_FMT_MONTH_SHORT, text_id::kMonth},
+    {IDC_FMT_DAY_SHORT, text_id::kDay},
+    {IDC_FMT_TIME_GROUP, text_id::kTime},
+    {IDC_FMT_TIME_LONG_LABEL, text_id::kLongLabel},
+    {IDC_FMT_TIME_SHORT_LABEL, text_id::kShortLabel},
+    {IDC_FMT_HOUR_LONG, text_id::kHour},
+    {IDC_FMT_MINUTE_LONG, text_id::kMinute},
+    {IDC_FMT_SECOND_LONG, text_id::kSecond},
+    {IDC_FMT_HOUR_SHORT, text_id::kHour},
+    {IDC_FMT_MINUTE_SHORT, text_id::kMinute},
+    {IDC_FMT_SECOND_SHORT, text_id::kSecond},
+    {IDC_FMT_OTHER_GROUP, text_id::kOther},
+    {IDC_FMT_COUNTER, text_id::kCounterEllipsis},
+    {IDC_FMT_AM_PM, text_id::kAmPmTime},
+    {IDC_FMT_DIRECTORY_SEPARATOR, text_id::kDirectorySeparator},
+    {IDC_FMT_CASE_LABEL, text_id::kTextFormatLabel},
+    {IDC_FMT_SOURCE_EXAMPLE_LABEL, text_id::kOriginalExampleLabel},
+    {IDC_FMT_NEW_EXAMPLE_LABEL, text_id::kNewExampleLabel},
+    {IDOK, text_id::kOk},
+    {IDCANCEL, text_id::kCancel},
+    {IDC_FMT_CLEAR, text_id::kClear},
 };
 
 // The buttons that insert their token at the caret as they are.
@@ -122,12 +124,12 @@ constexpr struct {
 
 // The mapper's icon 100, else the builder's own.
 HICON WindowIcon(HINSTANCE instance, bool small) {
-    if (HICON icon = LoadTheIcon(true, small, kMapperIcon)) {
+    if (HICON icon = LoadTheIcon(true, small, IDI_PRODUCT)) {
         return icon;
     }
     const int size = small ? GetSystemMetrics(SM_CXSMICON) : GetSystemMetrics(SM_CXICON);
     return static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_BUILDER), IMAGE_ICON, size, size, 0));
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_PRODUCT), IMAGE_ICON, size, size, 0));
 }
 
 // A control's window rectangle in its dialog's client coordinates.

@@ -7,16 +7,13 @@
 #include "builder/app/builder_resources.h"
 #include "builder/app/digits_dlg_ids.h"
 #include "builder/convert/catalogue_caption.h"
+#include "common/catalogue/text_ids.h"
 #include "common/dialog/controls_win32.h"
 #include "common/win32/wide_win32.h"
 #include "diag/text/bounded_format.h"
 
 namespace {
 
-constexpr std::int32_t kIdTitle = 95;
-constexpr std::int32_t kIdNumberOfDigits = -25;
-constexpr std::int32_t kIdOk = 1;
-constexpr std::int32_t kIdCancel = 2;
 constexpr int kFewestDigits = 1;
 constexpr int kMostDigits = 10;
 constexpr int kStartDigits = 4;
@@ -34,10 +31,10 @@ bool CDigitsDlg::OnInitDialog() {
     SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELPARAM(kFewestDigits, kMostDigits));
     SendMessageW(slider, TBM_SETPOS, TRUE, kStartDigits);
     ShowPosition(kStartDigits);
-    SetWindowTextW(dialog, AsWide(CatalogueCaption(kIdTitle).c_str()));
-    SetItemText(dialog, IDC_DIGITS_LABEL, CatalogueCaption(kIdNumberOfDigits).c_str());
-    SetItemText(dialog, IDOK, CatalogueCaption(kIdOk).c_str());
-    SetItemText(dialog, IDCANCEL, CatalogueCaption(kIdCancel).c_str());
+    SetWindowTextW(dialog, AsWide(CatalogueCaption(text_id::kDigitsSelectorTitle).c_str()));
+    SetItemText(dialog, IDC_DIGITS_LABEL, CatalogueCaption(text_id::kNumberOfDigitsLabel).c_str());
+    SetItemText(dialog, IDOK, CatalogueCaption(text_id::kOk).c_str());
+    SetItemText(dialog, IDCANCEL, CatalogueCaption(text_id::kCancel).c_str());
     return true;
 }
 

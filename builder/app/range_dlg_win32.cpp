@@ -3,16 +3,14 @@
 #include "builder/app/builder_resources.h"
 #include "builder/app/range_dlg_ids.h"
 #include "builder/convert/catalogue_caption.h"
+#include "common/catalogue/text_ids.h"
 #include "common/dialog/controls_win32.h"
 #include "common/win32/wide_win32.h"
+#include "diag/text/text_units.h"
 
 namespace {
 
-constexpr std::int32_t kIdTitle = 94;
-constexpr std::int32_t kIdSelectCharacters = -26;
-constexpr std::int32_t kIdOk = 1;
-constexpr std::int32_t kIdCancel = 2;
-constexpr std::size_t kNameCapacity = 260;
+constexpr std::size_t kNameCapacity = kPathUnits;
 
 }  // namespace
 
@@ -27,10 +25,10 @@ bool CRangeDlg::OnInitDialog() {
     HWND edit = Item(IDC_RANGE_NAME);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     SendMessageW(edit, EM_SCROLLCARET, 0, 0);
-    SetWindowTextW(dialog, AsWide(CatalogueCaption(kIdTitle).c_str()));
-    SetItemText(dialog, IDC_RANGE_LABEL, CatalogueCaption(kIdSelectCharacters).c_str());
-    SetItemText(dialog, IDOK, CatalogueCaption(kIdOk).c_str());
-    SetItemText(dialog, IDCANCEL, CatalogueCaption(kIdCancel).c_str());
+    SetWindowTextW(dialog, AsWide(CatalogueCaption(text_id::kRangeSelectorTitle).c_str()));
+    SetItemText(dialog, IDC_RANGE_LABEL, CatalogueCaption(text_id::kSelectCharactersLabel).c_str());
+    SetItemText(dialog, IDOK, CatalogueCaption(text_id::kOk).c_str());
+    SetItemText(dialog, IDCANCEL, CatalogueCaption(text_id::kCancel).c_str());
     // The focus stays on the edit, whose text is all selected.
     SetFocus(edit);
     return false;

@@ -7,6 +7,8 @@
 #include "builder/convert/html_text.h"
 #include "builder/convert/token_button_renderer.h"
 #include "common/format/format_file_name.h"
+#include "diag/text/text_units.h"
+#include "diag/text/text_utils.h"
 
 namespace {
 
@@ -20,25 +22,6 @@ constexpr std::u16string_view kEmptyBody = u"<P>&nbsp;</P>";
 constexpr std::u16string_view kButtonOpen = u"<button";
 constexpr std::u16string_view kButtonClose = u"</button>";
 constexpr std::u16string_view kValue = u"value=\"";
-
-char16_t FoldAscii(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-// The first case-blind occurrence of pattern (lower case) in text at or after
-// from.
-std::size_t FindNoCase(std::u16string_view text, std::u16string_view pattern, std::size_t from) {
-    for (std::size_t at = from; at < text.size() && text.size() - at >= pattern.size(); ++at) {
-        std::size_t i = 0;
-        while (i < pattern.size() && FoldAscii(text[at + i]) == pattern[i]) {
-            ++i;
-        }
-        if (i == pattern.size()) {
-            return at;
-        }
-    }
-    return std::u16string_view::npos;
-}
 
 // The body without the one paragraph the editor may wrap it in.
 std::u16string_view Unwrapped(std::u16string_view body) {

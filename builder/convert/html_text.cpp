@@ -1,4 +1,5 @@
 #include "builder/convert/html_text.h"
+#include "diag/text/text_units.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +23,7 @@ bool IsAsciiLetter(char16_t c) {
 }
 
 int DigitValue(char16_t c, bool hex) {
-    if (c >= u'0' && c <= u'9') {
+    if (IsAsciiDigit(c)) {
         return c - u'0';
     }
     if (hex && c >= u'a' && c <= u'f') {

@@ -3,29 +3,10 @@
 #include <cstdint>
 
 #include "builder/convert/catalogue_caption.h"
+#include "common/catalogue/text_ids.h"
 #include "diag/text/bounded_format.h"
 
 namespace {
-
-constexpr std::int32_t kIdCounter = 44;
-constexpr std::int32_t kIdCameraName = 46;
-constexpr std::int32_t kIdImageWidth = 47;
-constexpr std::int32_t kIdImageHeight = 48;
-constexpr std::int32_t kIdDirectorySeparator = 72;
-constexpr std::int32_t kIdOriginalName = 162;
-constexpr std::int32_t kIdOriginalDirectory = 166;
-constexpr std::int32_t kIdYearLong = -12;
-constexpr std::int32_t kIdMonthLong = -13;
-constexpr std::int32_t kIdDayLong = -14;
-constexpr std::int32_t kIdYearShort = -15;
-constexpr std::int32_t kIdMonthShort = -16;
-constexpr std::int32_t kIdDayShort = -17;
-constexpr std::int32_t kIdHourLong = -18;
-constexpr std::int32_t kIdMinuteLong = -19;
-constexpr std::int32_t kIdSecondLong = -20;
-constexpr std::int32_t kIdHourShort = -21;
-constexpr std::int32_t kIdMinuteShort = -22;
-constexpr std::int32_t kIdSecondShort = -23;
 
 // Room for "<O" + two ints + "-" + ">" and their caption suffix.
 constexpr std::size_t kNumberedTextCapacity = 40;
@@ -53,70 +34,71 @@ std::u16string TokenButtonHtml(std::u16string_view token, std::u16string_view ca
 }
 
 std::u16string YearLongButtonHtml() {
-    return CatalogueButton(u"<Y4>", kIdYearLong);
+    return CatalogueButton(u"<Y4>", text_id::kYearLong);
 }
 std::u16string MonthLongButtonHtml() {
-    return CatalogueButton(u"<M2>", kIdMonthLong);
+    return CatalogueButton(u"<M2>", text_id::kMonthLong);
 }
 std::u16string DayLongButtonHtml() {
-    return CatalogueButton(u"<D2>", kIdDayLong);
+    return CatalogueButton(u"<D2>", text_id::kDayLong);
 }
 std::u16string YearShortButtonHtml() {
-    return CatalogueButton(u"<Y2>", kIdYearShort);
+    return CatalogueButton(u"<Y2>", text_id::kYearShort);
 }
 std::u16string MonthShortButtonHtml() {
-    return CatalogueButton(u"<M1>", kIdMonthShort);
+    return CatalogueButton(u"<M1>", text_id::kMonthShort);
 }
 std::u16string DayShortButtonHtml() {
-    return CatalogueButton(u"<D1>", kIdDayShort);
+    return CatalogueButton(u"<D1>", text_id::kDayShort);
 }
 std::u16string HourLongButtonHtml() {
-    return CatalogueButton(u"<h2>", kIdHourLong);
+    return CatalogueButton(u"<h2>", text_id::kHourLong);
 }
 std::u16string MinuteLongButtonHtml() {
-    return CatalogueButton(u"<m2>", kIdMinuteLong);
+    return CatalogueButton(u"<m2>", text_id::kMinuteLong);
 }
 std::u16string SecondLongButtonHtml() {
-    return CatalogueButton(u"<s2>", kIdSecondLong);
+    return CatalogueButton(u"<s2>", text_id::kSecondLong);
 }
 std::u16string HourShortButtonHtml() {
-    return CatalogueButton(u"<h1>", kIdHourShort);
+    return CatalogueButton(u"<h1>", text_id::kHourShort);
 }
 std::u16string MinuteShortButtonHtml() {
-    return CatalogueButton(u"<m1>", kIdMinuteShort);
+    return CatalogueButton(u"<m1>", text_id::kMinuteShort);
 }
 std::u16string SecondShortButtonHtml() {
-    return CatalogueButton(u"<s1>", kIdSecondShort);
+    return CatalogueButton(u"<s1>", text_id::kSecondShort);
 }
 std::u16string AmPmButtonHtml() {
     // The one caption that is the same in every language.
     return TokenButtonHtml(u"<AP>", u"AM / PM");
 }
 std::u16string DirectorySeparatorButtonHtml() {
-    return CatalogueButton(u"<DIR>", kIdDirectorySeparator);
+    return CatalogueButton(u"<DIR>", text_id::kDirectorySeparator);
 }
 std::u16string CameraNameButtonHtml() {
-    return CatalogueButton(u"<X1>", kIdCameraName);
+    return CatalogueButton(u"<X1>", text_id::kCameraName);
 }
 std::u16string ImageWidthButtonHtml() {
-    return CatalogueButton(u"<X2>", kIdImageWidth);
+    return CatalogueButton(u"<X2>", text_id::kImageWidth);
 }
 std::u16string ImageHeightButtonHtml() {
-    return CatalogueButton(u"<X3>", kIdImageHeight);
+    return CatalogueButton(u"<X3>", text_id::kImageHeight);
 }
 std::u16string OriginalNameButtonHtml() {
-    return CatalogueButton(u"<O>", kIdOriginalName);
+    return CatalogueButton(u"<O>", text_id::kOriginalName);
 }
 std::u16string OriginalDirectoryButtonHtml() {
-    return CatalogueButton(u"<P>", kIdOriginalDirectory);
+    return CatalogueButton(u"<P>", text_id::kOriginalDirectory);
 }
 
 std::u16string CounterButtonHtml(int digits) {
     return TokenButtonHtml(Numbered(u"<C%d>", digits),
-                           CatalogueCaption(kIdCounter) + Numbered(u" [%d]", digits));
+                           CatalogueCaption(text_id::kCounter) + Numbered(u" [%d]", digits));
 }
 
 std::u16string OriginalNameRangeButtonHtml(int first, int last) {
-    return TokenButtonHtml(Numbered(u"<O%d-%d>", first, last),
-                           CatalogueCaption(kIdOriginalName) + Numbered(u" [%d-%d]", first, last));
+    return TokenButtonHtml(
+        Numbered(u"<O%d-%d>", first, last),
+        CatalogueCaption(text_id::kOriginalName) + Numbered(u" [%d-%d]", first, last));
 }

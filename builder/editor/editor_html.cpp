@@ -4,6 +4,7 @@
 
 #include "builder/convert/html_text.h"
 #include "builder/convert/token_button_html.h"
+#include "diag/text/text_units.h"
 
 const std::u16string_view kEditorDocumentHeader =
     u"<html>  <meta http-equiv='MSThemeCompatible' content='yes' />  <head>"
@@ -76,7 +77,7 @@ bool IsTokenText(std::u16string_view text) {
         return false;
     }
     for (char16_t c : text.substr(1, text.size() - 2)) {
-        if (!IsAsciiLetter(c) && !(c >= u'0' && c <= u'9') && c != u'-') {
+        if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != u'-') {
             return false;
         }
     }

@@ -1,6 +1,7 @@
 #include "common/catalogue/composite_expansion.h"
 
 #include "common/catalogue/catalogue.h"
+#include "diag/text/text_units.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ int _BuildStringIndirect(const char16_t* text, std::u16string* result) {
         int id = 0;
         int digits = 0;
         const char16_t* q = open + 1;
-        for (; digits < kMaxReferenceDigits && *q >= u'0' && *q <= u'9'; ++q, ++digits) {
+        for (; digits < kMaxReferenceDigits && IsAsciiDigit(*q); ++q, ++digits) {
             id = id * 10 + (*q - u'0');
         }
         while (*q != u'\0' && *q != u']') {

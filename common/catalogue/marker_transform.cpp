@@ -1,4 +1,5 @@
 #include "common/catalogue/marker_transform.h"
+#include "diag/text/text_units.h"
 
 namespace {
 
@@ -13,10 +14,6 @@ char16_t ConversionLetter(MarkerType type) {
             return u'd';
     }
     return 0;
-}
-
-bool IsDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
 }
 
 }  // namespace
@@ -37,7 +34,7 @@ int _TransformFormat(const char16_t* text, std::u16string* result, int markerCou
         while (*hash != u'\0' && *hash != u'#') {
             ++hash;
         }
-        if (*hash == u'\0' || !IsDigit(hash[1]) || IsDigit(hash[2])) {
+        if (*hash == u'\0' || !IsAsciiDigit(hash[1]) || IsAsciiDigit(hash[2])) {
             return 0;
         }
         const int k = hash[1] - u'0';

@@ -10,6 +10,7 @@
 #include "common/format/calendar.h"
 #include "common/format/format_expansion.h"
 #include "diag/strings/bounded_string.h"
+#include "diag/text/text_units.h"
 #include "diag/text/text_utils.h"
 
 namespace {
@@ -38,15 +39,11 @@ const char16_t* FindUnit(const char16_t* text, char16_t unit) {
     return nullptr;
 }
 
-bool IsDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-
 // Digits at *text, saturated at INT_MAX; *text moves past them.
 int ReadDigits(const char16_t** text) {
     long long value = 0;
     const char16_t* p = *text;
-    for (; IsDigit(*p); ++p) {
+    for (; IsAsciiDigit(*p); ++p) {
         if (value <= INT_MAX) {
             value = value * 10 + (*p - u'0');
         }
@@ -66,7 +63,7 @@ int ReadDecimal(const char16_t** text) {
     if (*p == u'-' || *p == u'+') {
         ++p;
     }
-    if (!IsDigit(*p)) {
+    if (!IsAsciiDigit(*p)) {
         return 0;
     }
     const long long magnitude = ReadDigits(&p);
@@ -327,7 +324,7 @@ TokenOutcome FormatScanner::CounterToken(const char16_t* digits, const char16_t*
 }
 
 TokenOutcome FormatScanner::NameToken(const char16_t* range, const char16_t** next) {
-    if (!IsDigit(range[0])) {
+    if (!IsAsciiDigit(range[0])) {
         if (range[0] != u'>') {
             return TokenOutcome::kMalformed;
         }

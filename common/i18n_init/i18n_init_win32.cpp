@@ -4,11 +4,11 @@
 
 #include "common/catalogue/catalogue.h"
 #include "config/settings_registry.h"
+#include "diag/text/text_units.h"
 #include "diag/trace/trace.h"
 
 void I18N_Init() {
     constexpr const char16_t* kTag = u"I1@I18N_Init: ";
-    constexpr std::size_t kPathUnits = 260;
     TraceEnter(kTag);
     char16_t path[kPathUnits] = {};
     I18N_InitFromFile(Registry_Get_LngFile(path, kPathUnits));

@@ -1,4 +1,5 @@
 #include "common/language/language_file_lines.h"
+#include "diag/text/text_units.h"
 
 #include <limits>
 
@@ -90,7 +91,7 @@ std::int32_t DecimalValue(std::u16string_view text) {
     }
     constexpr std::int64_t kLimit = std::numeric_limits<std::int32_t>::max();
     std::int64_t value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    for (; i < text.size() && IsAsciiDigit(text[i]); ++i) {
         value = value > kLimit ? value : value * 10 + (text[i] - u'0');
     }
     if (negative) {

@@ -6,12 +6,12 @@
 #include "common/paths/folder_listing_win32.h"
 #include "common/paths/known_folders_win32.h"
 #include "common/win32/wide_win32.h"
+#include "diag/text/text_units.h"
 #include "diag/trace/trace.h"
 #include "wialib/names/result_name.h"
 
 namespace {
 
-constexpr std::size_t kPathUnits = 260;
 constexpr std::size_t kNameUnits = 50;
 constexpr int kLanguageFileVersion = 1;
 

@@ -8,10 +8,9 @@
 #include "common/win32/wide_win32.h"
 #include "diag/strings/bounded_string.h"
 #include "diag/text/quiet_string.h"
+#include "diag/text/text_units.h"
 
 namespace {
-
-constexpr std::size_t kPathUnits = 260;
 
 // Makes one folder; an existing folder is as good, an existing file is not.
 bool MakeFolder(const char16_t* path) {
@@ -23,10 +22,6 @@ bool MakeFolder(const char16_t* path) {
     }
     const DWORD attributes = GetFileAttributesW(AsWide(path));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-char16_t FoldAscii(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c;
 }
 
 struct EnumCloser {

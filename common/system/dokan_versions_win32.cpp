@@ -2,24 +2,20 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "common/system/module_path_win32.h"
+#include "common/win32/ownership_win32.h"
 #include "common/win32/wide_win32.h"
 #include "config/mapper_contract.h"
+#include "diag/text/text_units.h"
 
 namespace {
 
 using VersionFn = ULONG(WINAPI*)();
 
-struct LibraryCloser {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryCloser>;
-
-Library LoadDokan() {
-    char16_t shellLibrary[260];
+UniqueModule LoadDokan() {
+    char16_t shellLibrary[kPathUnits];
     if (BuildModulePath(shellLibrary, std::size(shellLibrary), contract::kShellLibraryFile,
                         false)) {
         std::u16string path = shellLibrary;
@@ -27,10 +23,10 @@ Library LoadDokan() {
         path += contract::kDokanLibraryFile;
         if (HMODULE beside =
                 LoadLibraryExW(AsWide(path.c_str()), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) {
-            return Library(beside);
+            return UniqueModule(beside);
         }
     }
-    return Library(LoadLibraryW(AsWide(contract::kDokanLibraryFile)));
+    return UniqueModule(LoadLibraryW(AsWide(contract::kDokanLibraryFile)));
 }
 
 std::uint32_t Ask(HMODULE library, const char* name) {
@@ -42,9 +38,9 @@ std::uint32_t Ask(HMODULE library, const char* name) {
 }  // namespace
 
 DokanVersions QueryDokanVersions() {
-    const Library library = LoadDokan();
-    if (library == nullptr) {
+    const UniqueModule library = LoadDokan();
+    if (!library.IsValid()) {
         return {};
     }
-    return {Ask(library.get(), "DokanVersion"), Ask(library.get(), "DokanDriverVersion")};
+    return {Ask(library.Get(), "DokanVersion"), Ask(library.Get(), "DokanDriverVersion")};
 }

@@ -6,19 +6,17 @@
 
 #include "common/catalogue/i18n_composed.h"
 #include "common/catalogue/i18n_format.h"
+#include "common/catalogue/text_ids.h"
 #include "common/system/dokan_versions_win32.h"
 #include "common/system/file_version_win32.h"
 #include "common/system/module_path_win32.h"
 #include "common/win32/wide_win32.h"
 #include "common/windows_version/windows_version.h"
 #include "config/mapper_contract.h"
+#include "diag/text/text_units.h"
 #include "diag/text/text_utils.h"
 
 namespace {
-
-constexpr std::int32_t kUnsupportedWindows = 100;  // "This version does not support Windows %s."
-constexpr std::int32_t kNotAvailable = 104;        // "%s is not available."
-constexpr std::int32_t kNotCompatible = 105;       // "%s is not compatible with %s"
 
 void ShowError(const char16_t* text, UINT icon) {
     MessageBoxW(nullptr, AsWide(text), AsWide(I18N_TitleError(0)), MB_OK | icon);
@@ -34,8 +32,8 @@ std::u16string Upper(const char16_t* text) {
 
 void ShowNotCompatible(const char16_t* what, const char16_t* with) {
     char16_t text[520];
-    I18N_wsprintf(text, static_cast<int>(std::size(text)), kNotCompatible, MarkerType::String,
-                  MarkerType::String, what, with, 0);
+    I18N_wsprintf(text, static_cast<int>(std::size(text)), text_id::kNotCompatible,
+                  MarkerType::String, MarkerType::String, what, with, 0);
     ShowError(text, MB_ICONEXCLAMATION);
 }
 
@@ -60,8 +58,8 @@ bool CheckOsSupported(bool quiet) {
         return true;
     }
     if (!quiet) {
-        char16_t text[260];
-        I18N_wsprintf(text, static_cast<int>(std::size(text)), kUnsupportedWindows,
+        char16_t text[kPathUnits];
+        I18N_wsprintf(text, static_cast<int>(std::size(text)), text_id::kUnsupportedWindows,
                       MarkerType::String, FormatArg(static_cast<const char16_t*>(name)), 0);
         ShowError(text, MB_ICONWARNING);
     }
@@ -90,8 +88,8 @@ bool CheckInstallation(std::uint32_t* libraryVersion, std::uint32_t* driverVersi
         if (!RunningInRegsvr32()) {
             ok = false;
             if (!quiet) {
-                char16_t text[260];
-                I18N_wsprintf(text, static_cast<int>(std::size(text)), kNotAvailable,
+                char16_t text[kPathUnits];
+                I18N_wsprintf(text, static_cast<int>(std::size(text)), text_id::kNotAvailable,
                               MarkerType::String, FormatArg(contract::kDokanDriverFile), 0);
                 ShowError(text, MB_ICONEXCLAMATION);
             }
@@ -103,13 +101,13 @@ bool CheckInstallation(std::uint32_t* libraryVersion, std::uint32_t* driverVersi
                               Upper(contract::kDokanDriverFile).c_str());
         }
     }
-    char16_t shellLibrary[260];
+    char16_t shellLibrary[kPathUnits];
     if (!BuildModulePath(shellLibrary, std::size(shellLibrary), contract::kShellLibraryFile,
                          false) ||
         !ok) {
         return false;
     }
-    char16_t applet[260];
+    char16_t applet[kPathUnits];
     char16_t appletVersion[30];
     char16_t shellLibraryVersion[30];
     if (!BuildModulePath(applet, std::size(applet), contract::kAppletFile, false) ||

@@ -9,10 +9,9 @@
 #include "config/settings_registry.h"
 #include "diag/strings/bounded_string.h"
 #include "diag/text/quiet_string.h"
+#include "diag/text/text_units.h"
 
 namespace {
-
-constexpr std::size_t kPathUnits = 260;
 
 std::u16string Joined(const std::u16string& folder, const char16_t* name) {
     std::u16string path = folder;

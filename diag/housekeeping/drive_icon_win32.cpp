@@ -7,6 +7,7 @@
 #include "config/mapper_contract.h"
 #include "config/reg_key_win32.h"
 #include "diag/housekeeping/drive_icon.h"
+#include "diag/text/text_units.h"
 #include "diag/trace/trace.h"
 #include "wialib/names/result_name.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 constexpr char16_t kTag[] = u"T2@RemoveDriveIcon: ";
 // Longer than any owner name worth comparing; the comparison is exact.
-constexpr std::size_t kOwnerUnits = 260;
+constexpr std::size_t kOwnerUnits = kPathUnits;
 
 bool IsDriveLetter(char16_t letter) {
     return (letter >= u'A' && letter <= u'Z') || (letter >= u'a' && letter <= u'z');

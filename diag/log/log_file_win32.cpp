@@ -14,10 +14,10 @@
 #include "config/settings_registry.h"
 #include "diag/strings/bounded_string.h"
 #include "diag/text/quiet_string.h"
+#include "diag/text/text_units.h"
 
 namespace {
 
-constexpr std::size_t kPathUnits = 260;
 constexpr char16_t kDoubleRule[] =
     u"=============================================================\r\n";
 constexpr char16_t kSingleRule[] =

@@ -1,4 +1,5 @@
 #include "diag/text/bounded_format.h"
+#include "diag/text/text_units.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -250,14 +251,10 @@ void PutMarker(Sink<CharT>& sink, const CharT* begin, const CharT* end) {
     sink.Put(U')');
 }
 
-bool IsDigit(char32_t c) {
-    return c >= U'0' && c <= U'9';
-}
-
 template <typename CharT>
 int ReadNumber(const CharT*& p) {
     int value = 0;
-    while (IsDigit(static_cast<char32_t>(*p))) {
+    while (IsAsciiDigit(*p)) {
         value = value >= kMaxFieldWidth ? kMaxFieldWidth : value * 10 + (*p - '0');
         ++p;
     }

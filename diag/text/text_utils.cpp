@@ -2,12 +2,9 @@
 
 #include <string>
 
-namespace {
+#include "diag/text/text_units.h"
 
-template <typename CharT>
-CharT FoldAscii(CharT c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<CharT>(c - 'A' + 'a') : c;
-}
+namespace {
 
 template <typename CharT>
 void Trim(CharT* text, CharT a, CharT b) {
@@ -117,4 +114,17 @@ bool ReplaceFirst(char16_t* buffer, std::size_t capacity, const char16_t* what,
     const std::size_t end = newTail + tailLength;
     buffer[end < last ? end : last] = u'\0';
     return true;
+}
+
+std::size_t FindNoCase(std::u16string_view text, std::u16string_view pattern, std::size_t from) {
+    for (std::size_t at = from; at < text.size() && text.size() - at >= pattern.size(); ++at) {
+        std::size_t i = 0;
+        while (i < pattern.size() && FoldAscii(text[at + i]) == FoldAscii(pattern[i])) {
+            ++i;
+        }
+        if (i == pattern.size()) {
+            return at;
+        }
+    }
+    return std::u16string_view::npos;
 }

@@ -1,8 +1,8 @@
 #pragma once
-// Small in-place text utilities; untraced. Case-blind comparison folds the
-// ASCII letters only, which is all the system compares that way (token names,
-// path prefixes, registry names).
+// Small in-place text utilities; untraced. Case-blind means FoldAscii
+// (text_units.h).
 #include <cstddef>
+#include <string_view>
 
 // Removes every leading unit equal to a or b.
 void StripLeading(char16_t* text, char16_t a, char16_t b);
@@ -14,6 +14,8 @@ void TrimTrailing(char* text, char a, char b);
 // an empty pattern matches at 0.
 std::ptrdiff_t FindNoCase(const char16_t* text, const char16_t* pattern);
 std::ptrdiff_t FindNoCase(const char* text, const char* pattern);
+// The same at or after from; npos when none.
+std::size_t FindNoCase(std::u16string_view text, std::u16string_view pattern, std::size_t from);
 
 // Replaces the first (case-sensitive) occurrence of what by with in a buffer of
 // the given capacity, keeping what followed it; whatever no longer fits is cut.

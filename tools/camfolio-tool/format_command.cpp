@@ -9,12 +9,13 @@
 #include "common/format/format_file_name.h"
 #include "common/format/local_time.h"
 #include "common/format/source_file_info.h"
+#include "diag/text/text_units.h"
 #include "diag/text/utf8.h"
 
 namespace {
 
 // The applet's buffers for names and formats.
-constexpr std::size_t kNameCapacity = 260;
+constexpr std::size_t kNameCapacity = kPathUnits;
 
 struct FormatOptions {
     std::u16string format;

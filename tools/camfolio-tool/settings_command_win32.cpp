@@ -5,11 +5,10 @@
 
 #include "config/settings_registry.h"
 #include "diag/text/bounded_format.h"
+#include "diag/text/text_units.h"
 #include "diag/text/utf8.h"
 
 namespace {
-
-constexpr std::size_t kPathUnits = 260;
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: camfolio-tool settings\n"
@@ -47,7 +46,7 @@ std::optional<std::uint32_t> ParseNumber(const std::u16string& text) {
     for (std::size_t i = hex ? 2 : 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         unsigned digit = 0;
-        if (c >= u'0' && c <= u'9') {
+        if (IsAsciiDigit(c)) {
             digit = c - u'0';
         } else if (hex && c >= u'a' && c <= u'f') {
             digit = c - u'a' + 10;
