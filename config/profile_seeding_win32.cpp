@@ -28,8 +28,7 @@ std::optional<std::u16string> MachineDriveLetter(const RegKey& machine) {
 }
 
 std::optional<std::u16string> MachineFormat(const RegKey& machine) {
-    const auto format =
-        machine.ReadString(contract::kFormatString, contract::kFormatStringUnits + 1);
+    auto format = machine.ReadString(contract::kFormatString, contract::kFormatStringUnits + 1);
     if (!format || format->empty() || format->size() > contract::kFormatStringUnits) {
         return std::nullopt;
     }

@@ -29,12 +29,12 @@ int EnumRegistry(HKEY hive, const char16_t* keyPath, const char16_t* suffix,
                  const char16_t* newData) {
     TraceEnter(kTag);
     const RegKey parent = keyPath != nullptr ? RegKey::OpenForRead(hive, keyPath) : RegKey();
+    const std::u16string base = keyPath != nullptr ? keyPath : u"";
     int count = 0;
     const bool writable = mode == kEnumDeleteValue || mode == kEnumSetValue;
     // All names first: deleting subkeys while listing by index would skip some.
     for (const std::u16string& name : parent.SubkeyNames()) {
-        const std::u16string path =
-            std::u16string(keyPath) + u"\\" + name + (suffix != nullptr ? suffix : u"");
+        const std::u16string path = base + u"\\" + name + (suffix != nullptr ? suffix : u"");
         {
             const RegKey subkey = writable ? RegKey::OpenForWrite(hive, path.c_str())
                                            : RegKey::OpenForRead(hive, path.c_str());
