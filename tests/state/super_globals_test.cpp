@@ -330,7 +330,7 @@ TEST_F(SharedBlock, JoiningProcessTakesTheLogPastStaleSlots) {
         globals.DeInit();
         const std::string log = ReadFileBytes(root_ + u"\\Camfolio\\CAMFOLIO.log");
         EXPECT_NE(log.find(kLastChildLine), std::string::npos) << "the second applet had no log";
-        EXPECT_EQ(ReadFileBytes(otherPath), "") << "lines went into another file";
+        EXPECT_TRUE(ReadFileBytes(otherPath).empty()) << "lines went into another file";
     }
 }
 
@@ -368,7 +368,7 @@ TEST_F(SharedBlock, MovingTheCacheRootDeletesOnlyTheOldCache) {
     globals.DeInit();
     const std::string log = ReadFileBytes(newRoot + u"\\Camfolio\\CAMFOLIO.log");
     EXPECT_NE(log.find("G10@CSuperGlobals::Init: LEAVE[3] \r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find(kLastChildLine), std::string::npos) << log;
+    EXPECT_NE(log.find(kLastChildLine), std::string::npos) << "the second applet had no log";
 }
 
 // A block its creator has only just made is all zeros until the creator has
