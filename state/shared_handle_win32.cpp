@@ -1,5 +1,6 @@
 #include "state/shared_handle_win32.h"
 
+#include "common/win32/ownership_win32.h"
 #include "common/win32/wide_win32.h"
 #include "diag/strings/bounded_string.h"
 #include "diag/trace/trace.h"
@@ -19,6 +20,21 @@ std::uint64_t ValueOf(HANDLE handle) {
 
 HANDLE HandleOf(std::uint64_t value) {
     return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(value));
+}
+
+// Null when the process is gone or its handle is not the one wanted.
+HANDLE DuplicateFrom(std::uint32_t processId, HANDLE handle, bool (*accept)(HANDLE)) {
+    const UniqueHandle process(OpenProcess(PROCESS_DUP_HANDLE, FALSE, processId));
+    HANDLE duplicate = nullptr;
+    if (!process.IsValid() || !DuplicateHandle(process.Get(), handle, GetCurrentProcess(),
+                                               &duplicate, 0, TRUE, DUPLICATE_SAME_ACCESS)) {
+        return nullptr;
+    }
+    UniqueHandle own(duplicate);
+    if (accept != nullptr && !accept(own.Get())) {
+        return nullptr;
+    }
+    return own.Release();
 }
 
 void TraceHandleResult(const char16_t* tag, HANDLE handle) {
@@ -91,22 +107,15 @@ bool CSharedHandle::Remove(HANDLE handle) {
     return false;
 }
 
-HANDLE CSharedHandle::Duplicate() {
+HANDLE CSharedHandle::Duplicate(bool (*accept)(HANDLE)) {
     TraceEnter(kDuplicate);
     HANDLE own = nullptr;
     if (table_.named != 0 && table_.name[0] != u'\0') {
         own = OpenMutexW(MUTEX_ALL_ACCESS, TRUE, AsWide(table_.name));
     } else {
-        HANDLE parentHandle = nullptr;
-        std::uint32_t parentId = 0;
-        if (GetFirstParent(&parentHandle, &parentId) >= 0) {
-            HANDLE parent = OpenProcess(PROCESS_DUP_HANDLE, FALSE, parentId);
-            if (parent != nullptr) {
-                if (!DuplicateHandle(parent, parentHandle, GetCurrentProcess(), &own, 0, TRUE,
-                                     DUPLICATE_SAME_ACCESS)) {
-                    own = nullptr;
-                }
-                CloseHandle(parent);
+        for (int i = 0; i < shared_block::kHandleSlots && own == nullptr; ++i) {
+            if (table_.handles[i] != 0) {
+                own = DuplicateFrom(table_.processIds[i], HandleOf(table_.handles[i]), accept);
             }
         }
     }

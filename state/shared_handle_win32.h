@@ -20,8 +20,11 @@ class CSharedHandle {
     HANDLE Add(HANDLE handle, std::uint32_t processId);
     bool Remove(HANDLE handle);
     // This process's own handle to the table's object, registered under its
-    // id: opened by name, or duplicated from the first process holding one.
-    HANDLE Duplicate();
+    // id: opened by name, or duplicated from a process holding one. Every used
+    // slot is tried, as a process may have died without leaving its slot, and
+    // a duplicate that accept refuses is dropped: a process id may since have
+    // gone to another process, whose handle of that value is something else.
+    HANDLE Duplicate(bool (*accept)(HANDLE) = nullptr);
     // The first used slot, or -1.
     int GetFirstParent(HANDLE* handle, std::uint32_t* processId) const;
 

@@ -1,6 +1,7 @@
 #include "state/super_globals_win32.h"
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,10 @@ constexpr char16_t kGetCacheSize[] = u"G31@CSuperGlobals::GetCacheSize: ";
 constexpr char16_t kUpdateCacheSize[] = u"G32@CSuperGlobals::UpdateCacheSizeByFileName: ";
 constexpr char16_t kGetConnectedDevices[] = u"G38@CSuperGlobals::GetConnectedDevices: ";
 
+// How long a block whose creator is still setting it up is waited for.
+constexpr auto kSetUpWait = std::chrono::seconds(5);
+constexpr auto kSetUpPoll = std::chrono::milliseconds(10);
+
 void TraceResult(const char16_t* tag, std::uint32_t value) {
     TraceReturn(tag, value, ResultName(value));
 }
@@ -49,27 +54,50 @@ bool SameName(const char16_t* a, const char16_t* b) {
     return std::u16string_view(a) == b;
 }
 
-// A pending cache root replaces the current one; the old "Camfolio" folder
-// with its cache goes.
-void ApplyPendingCacheRoot() {
+// A pending cache root replaces the current one. Returns the old root's cache
+// folder, which is to go, or empty when the root stays.
+std::u16string TakePendingCacheRoot() {
     char16_t root[kPathUnits];
     char16_t pending[kPathUnits];
     if (Registry_Get_CacheRoot(root, kPathUnits, true) == nullptr) {
-        return;
+        return std::u16string();
     }
     Registry_Get_CacheRootPending(pending, kPathUnits);
     if (pending[0] == u'\0' ||
         (std::u16string_view(root).size() == std::u16string_view(pending).size() &&
          FindNoCase(root, pending) == 0)) {
-        return;
+        return std::u16string();
     }
     char16_t oldCache[kPathUnits];
+    std::u16string oldCacheFolder;
     if (Registry_Get_CacheRoot(oldCache, kPathUnits, false) != nullptr) {
-        std::u16string productFolder = oldCache;
-        productFolder.resize(productFolder.find_last_of(u'\\'));
-        DeleteDirectoryRecursive(productFolder.c_str());
+        oldCacheFolder = oldCache;
     }
     Registry_Set_CacheRoot(pending);
+    return oldCacheFolder;
+}
+
+// Only the cache itself goes: the old "Camfolio" folder also holds the logs,
+// which are kept, and may hold files of the user. It goes only when empty.
+void DeleteOldCache(const std::u16string& oldCacheFolder) {
+    if (oldCacheFolder.empty()) {
+        return;
+    }
+    DeleteDirectoryRecursive(oldCacheFolder.c_str());
+    const std::size_t slash = oldCacheFolder.find_last_of(u'\\');
+    if (slash != std::u16string::npos) {
+        RemoveDirectoryEx(oldCacheFolder.substr(0, slash).c_str());
+    }
+}
+
+// A creator publishes the magic once the tables a joiner reads are set up.
+bool WaitForSetUp(shared_block::Block& block) {
+    std::atomic_ref<std::uint32_t> magic(block.magic);
+    for (auto waited = std::chrono::milliseconds(0);
+         magic.load(std::memory_order_acquire) == 0 && waited < kSetUpWait; waited += kSetUpPoll) {
+        Sleep(static_cast<DWORD>(kSetUpPoll.count()));
+    }
+    return magic.load(std::memory_order_acquire) == shared_block::kBlockMagic;
 }
 
 void TrimCache(CSuperGlobals& globals) {
@@ -111,8 +139,9 @@ void CSuperGlobals::Init() {
     }
     const bool logging = Registry_IsLoggingEnabled();
     // A block left by another program or an older layout is not trusted:
-    // neither handles nor sizes are taken from it.
-    const bool foreign = existed && block_->magic != shared_block::kBlockMagic;
+    // neither handles nor sizes are taken from it. A zero magic is a block
+    // that its creator is still setting up.
+    const bool foreign = existed && !WaitForSetUp(*block_);
     if (foreign) {
         UnmapViewOfFile(block_);
         block_ = nullptr;
@@ -149,15 +178,17 @@ void CSuperGlobals::Init() {
 void CSuperGlobals::JoinSession(bool logging) {
     if (logging) {
         logMutex_.Reset(CSharedHandle(block_->logMutex).Duplicate());
-        logFile_.Reset(CSharedHandle(block_->logFile).Duplicate());
+        logFile_.Reset(CSharedHandle(block_->logFile).Duplicate(&IsLogFile));
     }
 }
 
 void CSuperGlobals::StartSession(bool logging) {
     *block_ = shared_block::Block{};
-    block_->magic = shared_block::kBlockMagic;
     InitCacheFolder(nullptr, shared_block::kCacheFolders, -1);
     InitDeviceMapping();
+    // The session's log goes under the new root, where joining processes
+    // look for it.
+    const std::u16string oldCacheFolder = TakePendingCacheRoot();
     if (logging) {
         CSharedHandle fileTable(block_->logFile);
         CSharedHandle mutexTable(block_->logMutex);
@@ -173,8 +204,10 @@ void CSuperGlobals::StartSession(bool logging) {
             }
         }
     }
+    std::atomic_ref<std::uint32_t>(block_->magic)
+        .store(shared_block::kBlockMagic, std::memory_order_release);
     SeedProfilesFromMachine();
-    ApplyPendingCacheRoot();
+    DeleteOldCache(oldCacheFolder);
     TrimCache(*this);
 }
 

@@ -47,8 +47,9 @@ class CSuperGlobals {
   private:
     // Takes this process's log handles from the tables of a running session.
     void JoinSession(bool logging);
-    // First process of a session: fresh tables, log file, profile defaults,
-    // pending cache root and the cache trimmed to its limit.
+    // First process of a session: fresh tables, the pending cache root, log
+    // file, profile defaults, the old cache deleted and the cache trimmed to
+    // its limit. The magic is written once the handle tables are filled.
     void StartSession(bool logging);
 
     int initialized_ = 0;

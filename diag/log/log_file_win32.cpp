@@ -95,6 +95,20 @@ void SetOldLogAside(const std::u16string& path) {
     }
 }
 
+// Empty when the cache root cannot be had.
+std::u16string LogFilePath(bool serviceMode) {
+    char16_t cache[kPathUnits];
+    if (Registry_Get_CacheRoot(cache, kPathUnits, false) == nullptr) {
+        return std::u16string();
+    }
+    return FolderOf(cache) + u"\\" + (serviceMode ? contract::kServiceLogFile : contract::kLogFile);
+}
+
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
 void WriteInstalledFileLine(HANDLE file, const char16_t* name) {
     char16_t path[kPathUnits];
     if (!BuildModulePath(path, kPathUnits, name, false)) {
@@ -195,15 +209,16 @@ void DumpSettingsToLog(HANDLE file) {
 }
 
 UniqueHandle OpenLogFile(bool serviceMode) {
-    char16_t cache[kPathUnits];
-    if (Registry_Get_CacheRoot(cache, kPathUnits, false) == nullptr) {
+    const std::u16string path = LogFilePath(serviceMode);
+    if (path.empty()) {
         return UniqueHandle();
     }
-    const std::u16string path =
-        FolderOf(cache) + u"\\" + (serviceMode ? contract::kServiceLogFile : contract::kLogFile);
     SetOldLogAside(path);
-    UniqueHandle file(CreateFileW(AsWide(path.c_str()), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Reading attributes lets a process that takes a duplicate check it is
+    // the log (IsLogFile).
+    UniqueHandle file(CreateFileW(AsWide(path.c_str()), GENERIC_WRITE | FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
     if (!file.IsValid()) {
         OutputDebugStringW(L"Cannot open APP log file:");
         OutputDebugStringW(AsWide(path.c_str()));
@@ -221,4 +236,30 @@ UniqueHandle OpenLogFile(bool serviceMode) {
     DumpSettingsToLog(file.Get());
     WriteAnsi(file.Get(), kDoubleRule);
     return file;
+}
+
+bool IsLogFile(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION held{};
+    if (file == nullptr || file == INVALID_HANDLE_VALUE ||
+        !GetFileInformationByHandle(file, &held)) {
+        return false;  // not a file at all
+    }
+    // The block's creator may be the mapper running as a service.
+    for (const bool serviceMode : {false, true}) {
+        const std::u16string path = LogFilePath(serviceMode);
+        if (path.empty()) {
+            return false;
+        }
+        // Attributes only: no data access that the writer's sharing would refuse.
+        const UniqueHandle named(CreateFileW(AsWide(path.c_str()), FILE_READ_ATTRIBUTES,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                             nullptr));
+        BY_HANDLE_FILE_INFORMATION there{};
+        if (named.IsValid() && GetFileInformationByHandle(named.Get(), &there) &&
+            SameFile(held, there)) {
+            return true;
+        }
+    }
+    return false;
 }

@@ -14,6 +14,10 @@
 // root is unknown or the file cannot be created.
 UniqueHandle OpenLogFile(bool serviceMode);
 
+// The handle is one of the two log files at its path (the same volume serial
+// and file index), not some other file that a handle value happens to name.
+bool IsLogFile(HANDLE file);
+
 enum class SystemFolder { System32, Drivers };
 
 // One header line: the label cut or padded to 15 characters, ":", then the

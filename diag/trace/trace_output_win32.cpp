@@ -21,7 +21,7 @@ void Win32TraceOutput::Unlock() {
 }
 
 void Win32TraceOutput::AppendAtEnd(const char* bytes, std::size_t count) {
-    if (file_ == nullptr || file_ == INVALID_HANDLE_VALUE || count == 0) {
+    if (mutex_ == nullptr || file_ == nullptr || file_ == INVALID_HANDLE_VALUE || count == 0) {
         return;
     }
     // Another process may have written since: always append at the real end.

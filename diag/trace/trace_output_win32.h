@@ -1,6 +1,8 @@
 #pragma once
 // The trace output over the shared log file and the cross-process log mutex.
 // The handles belong to the shared block's owner; this object only uses them.
+// Other processes write into the same file, so without the mutex nothing is
+// written: the lines are dropped rather than risk interleaving.
 #include <windows.h>
 
 #include "diag/trace/trace_output.h"

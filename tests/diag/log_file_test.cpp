@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -105,6 +106,34 @@ TEST_F(LogFile, HeaderNamesFilesDokanWindowsAndSettings) {
     }
     // Without an installation folder no installed file can be named.
     EXPECT_EQ(header.find("Camfolio.exe"), std::string::npos) << header;
+}
+
+// A joining process takes a log handle from another process by its value
+// alone; only the log file itself, by identity, is good to write into.
+TEST_F(LogFile, OnlyTheLogFileItselfIsRecognised) {
+    const struct {
+        const char* name;
+        std::function<UniqueHandle()> open;
+        bool isLog;
+    } cases[] = {
+        {"the applet's log", [] { return OpenLogFile(false); }, true},
+        {"the service log", [] { return OpenLogFile(true); }, true},
+        {"another file beside the logs",
+         [this] {
+             return UniqueHandle(CreateFileW(AsWide((folder_ + u"\\other.log").c_str()),
+                                             GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+         },
+         false},
+        {"no file at all", [] { return UniqueHandle(CreateMutexW(nullptr, FALSE, nullptr)); },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const UniqueHandle handle = c.open();
+        ASSERT_TRUE(handle.IsValid());
+        EXPECT_EQ(IsLogFile(handle.Get()), c.isLog);
+    }
 }
 
 TEST_F(LogFile, VersionLines) {

@@ -6,11 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/win32/ownership_win32.h"
@@ -35,6 +38,52 @@ void SetEntry(shared_block::CacheFolderEntry& entry, const char16_t* name, std::
 bool Exists(const std::u16string& path) {
     return GetFileAttributesW(AsWide(path.c_str())) != INVALID_FILE_ATTRIBUTES;
 }
+
+void WriteText(const std::u16string& path, const std::string& bytes) {
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    out << bytes;
+}
+
+// This test program running only the given test, with variable set in its
+// environment; null when it cannot be started.
+UniqueHandle StartSelf(const wchar_t* test, const wchar_t* variable, DWORD* processId = nullptr) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine = std::wstring(L"\"") + self + L"\" --gtest_filter=" + test;
+    SetEnvironmentVariableW(variable, L"1");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    const bool started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &child);
+    SetEnvironmentVariableW(variable, nullptr);
+    if (!started) {
+        return UniqueHandle();
+    }
+    CloseHandle(child.hThread);
+    if (processId != nullptr) {
+        *processId = child.dwProcessId;
+    }
+    return UniqueHandle(child.hProcess);
+}
+
+// The exit code, or STILL_ACTIVE when the process does not end in time.
+DWORD ExitCodeOf(const UniqueHandle& process) {
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.Get(), 30000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.Get(), &code);
+    }
+    return code;
+}
+
+// The second applet process of the shared-log tests: it attaches, writes
+// "child-line-0" ... "child-line-999" and detaches.
+DWORD RunSecondApplet() {
+    return ExitCodeOf(
+        StartSelf(L"SharedBlockChild.WritesItsLinesIntoTheSharedLog", L"CAMFOLIO_TEST_CHILD"));
+}
+
+constexpr char kLastChildLine[] = "X2@SecondApplet: child-line-999\r\n";
 
 class SharedBlock : public ::testing::Test {
   protected:
@@ -151,6 +200,17 @@ TEST(SharedBlockChild, WritesItsLinesIntoTheSharedLog) {
     globals.DeInit();
 }
 
+// A process that has nothing to do with the product but holds handles: it
+// waits until the test lets it go.
+TEST(SharedBlockChild, IdlesUntilReleased) {
+    if (GetEnvironmentVariableW(L"CAMFOLIO_TEST_IDLE", nullptr, 0) == 0) {
+        GTEST_SKIP() << "runs only as the unrelated process of the log handle test";
+    }
+    const UniqueHandle until(OpenEventW(SYNCHRONIZE, FALSE, L"CamfolioTestIdleUntil"));
+    ASSERT_TRUE(until.IsValid());
+    EXPECT_EQ(WaitForSingleObject(until.Get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+}
+
 TEST_F(SharedBlock, ProcessesJoinWithoutResetAndShareOneLog) {
     ASSERT_TRUE(Registry_SetLoggingEnabled(true));
     CSuperGlobals globals;
@@ -169,27 +229,13 @@ TEST_F(SharedBlock, ProcessesJoinWithoutResetAndShareOneLog) {
     EXPECT_EQ(globals.GetConnectedDevices(), 1);
 
     // A second applet process writes at the same time as this one.
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring commandLine = std::wstring(L"\"") + self +
-                               L"\" --gtest_filter=SharedBlockChild.WritesItsLinesIntoTheSharedLog";
-    SetEnvironmentVariableW(L"CAMFOLIO_TEST_CHILD", L"1");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child{};
-    const bool started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                        nullptr, nullptr, &startup, &child);
-    SetEnvironmentVariableW(L"CAMFOLIO_TEST_CHILD", nullptr);
-    ASSERT_TRUE(started);
+    const UniqueHandle child =
+        StartSelf(L"SharedBlockChild.WritesItsLinesIntoTheSharedLog", L"CAMFOLIO_TEST_CHILD");
+    ASSERT_TRUE(child.IsValid());
     for (int i = 0; i < 1000; ++i) {
         TracePrint(u"X1@AppletSide: ", u"applet-line-%d", i);
     }
-    EXPECT_EQ(WaitForSingleObject(child.hProcess, 30000), static_cast<DWORD>(WAIT_OBJECT_0));
-    DWORD childExit = 1;
-    GetExitCodeProcess(child.hProcess, &childExit);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-    EXPECT_EQ(childExit, 0u);
+    EXPECT_EQ(ExitCodeOf(child), 0u);
     EXPECT_EQ(ReleaseMapper(), 0u);
     EXPECT_EQ(block->attachCount, 1);
     globals.DeInit();
@@ -225,6 +271,141 @@ TEST_F(SharedBlock, PendingCacheRootReplacesTheOldOne) {
         EXPECT_FALSE(Exists(oldProduct)) << "the old cache was left behind";
         char16_t root[260];
         EXPECT_EQ(std::u16string(Registry_Get_CacheRoot(root, 260, true)), newRoot);
+    }
+}
+
+// The log slot left by a process that died without detaching, or a slot whose
+// process id now belongs to another process, where that handle value is some
+// other file: a joining process takes its log from the next slot.
+TEST_F(SharedBlock, JoiningProcessTakesTheLogPastStaleSlots) {
+    enum class Stale { DeadProcess, OtherFileInLiveProcess };
+    const struct {
+        const char* name;
+        Stale stale;
+    } cases[] = {
+        {"dead first slot", Stale::DeadProcess},
+        {"first slot names another file of a live process", Stale::OtherFileInLiveProcess},
+    };
+    ASSERT_TRUE(Registry_SetLoggingEnabled(true));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::u16string otherPath = root_ + u"\\other.txt";
+        CSuperGlobals globals;
+        globals.Init();
+        ASSERT_NE(globals.Block(), nullptr);
+        shared_block::HandleTable& table = globals.Block()->logFile;
+        ASSERT_NE(table.handles[0], 0u);
+
+        std::uint64_t staleHandle = table.handles[0];
+        DWORD staleProcess = 0;
+        const UniqueHandle release(CreateEventW(nullptr, TRUE, FALSE, L"CamfolioTestIdleUntil"));
+        UniqueHandle unrelated;
+        if (c.stale == Stale::DeadProcess) {
+            const UniqueHandle ended =
+                StartSelf(L"SharedBlockChild.None", L"CAMFOLIO_TEST_NONE", &staleProcess);
+            ASSERT_EQ(ExitCodeOf(ended), 0u);
+        } else {
+            unrelated = StartSelf(L"SharedBlockChild.IdlesUntilReleased", L"CAMFOLIO_TEST_IDLE",
+                                  &staleProcess);
+            ASSERT_TRUE(unrelated.IsValid());
+            const UniqueHandle other(CreateFileW(AsWide(otherPath.c_str()), GENERIC_WRITE,
+                                                 FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_TRUE(other.IsValid());
+            HANDLE there = nullptr;
+            ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), other.Get(), unrelated.Get(), &there,
+                                        0, FALSE, DUPLICATE_SAME_ACCESS));
+            staleHandle = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(there));
+        }
+        table.handles[1] = table.handles[0];
+        table.processIds[1] = table.processIds[0];
+        table.handles[0] = staleHandle;
+        table.processIds[0] = staleProcess;
+
+        EXPECT_EQ(RunSecondApplet(), 0u);
+        SetEvent(release.Get());
+        if (unrelated.IsValid()) {
+            EXPECT_EQ(ExitCodeOf(unrelated), 0u);
+        }
+        globals.DeInit();
+        const std::string log = ReadFileBytes(root_ + u"\\Camfolio\\CAMFOLIO.log");
+        EXPECT_NE(log.find(kLastChildLine), std::string::npos) << "the second applet had no log";
+        EXPECT_TRUE(ReadFileBytes(otherPath).empty()) << "lines went into another file";
+    }
+}
+
+// With logging on the old "Camfolio" folder holds the logs, and maybe files of
+// the user: only the cache beside them goes, and the session logs under the
+// new root, where a second process finds it.
+TEST_F(SharedBlock, MovingTheCacheRootDeletesOnlyTheOldCache) {
+    ASSERT_TRUE(Registry_SetLoggingEnabled(true));
+    char16_t cache[260];
+    ASSERT_NE(Registry_Get_CacheRoot(cache, 260, false), nullptr);
+    const std::u16string oldCache = cache;
+    const std::u16string oldProduct = root_ + u"\\Camfolio";
+    ASSERT_TRUE(CreateDirectoryW(AsWide((oldCache + u"\\0001A").c_str()), nullptr));
+    WriteText(oldCache + u"\\0001A\\DSC_0001.JPG", "picture");
+    const std::vector<std::u16string> kept = {
+        oldProduct + u"\\CAMFOLIO.log",
+        oldProduct + u"\\CAMFOLIO.2021-03-04-05-06-07.log",
+        oldProduct + u"\\notes.txt",
+    };
+    for (const std::u16string& path : kept) {
+        WriteText(path, "kept");
+    }
+    const std::u16string newRoot = root_ + u"\\moved";
+    ASSERT_TRUE(Registry_Set_CacheRootPending(newRoot.c_str()));
+
+    CSuperGlobals globals;
+    globals.Init();
+    EXPECT_FALSE(Exists(oldCache)) << "the old cache was left behind";
+    for (const std::u16string& path : kept) {
+        EXPECT_EQ(ReadFileBytes(path), "kept") << Narrow(path);
+    }
+    char16_t root[260];
+    EXPECT_EQ(std::u16string(Registry_Get_CacheRoot(root, 260, true)), newRoot);
+    EXPECT_EQ(RunSecondApplet(), 0u);
+    globals.DeInit();
+    const std::string log = ReadFileBytes(newRoot + u"\\Camfolio\\CAMFOLIO.log");
+    EXPECT_NE(log.find("G10@CSuperGlobals::Init: LEAVE[3] \r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(kLastChildLine), std::string::npos) << "the second applet had no log";
+}
+
+// A block its creator has only just made is all zeros until the creator has
+// set it up; a process attaching meanwhile waits for it rather than judging it
+// another program's.
+TEST_F(SharedBlock, BlockBeingSetUpIsWaitedFor) {
+    const struct {
+        const char* name;
+        bool published;
+        bool joins;
+    } cases[] = {
+        {"magic written a moment later", true, true},
+        {"magic never written", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const UniqueHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
+                                                      0, sizeof(shared_block::Block),
+                                                      L"CamfolioG"));
+        ASSERT_TRUE(mapping.IsValid());
+        auto* creator = static_cast<shared_block::Block*>(
+            MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(shared_block::Block)));
+        ASSERT_NE(creator, nullptr);
+        std::thread setUp([&] {
+            if (c.published) {
+                Sleep(300);
+                std::atomic_ref<std::uint32_t>(creator->magic)
+                    .store(shared_block::kBlockMagic, std::memory_order_release);
+            }
+        });
+        CSuperGlobals globals;
+        globals.Init();
+        setUp.join();
+        EXPECT_EQ(globals.Block() != nullptr, c.joins);
+        EXPECT_EQ(creator->attachCount, c.joins ? 1 : 0);
+        globals.DeInit();
+        UnmapViewOfFile(creator);
     }
 }
 

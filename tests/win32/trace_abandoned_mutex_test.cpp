@@ -1,5 +1,6 @@
-// The trace writer against a log mutex whose owner died: the mutex counts as
-// obtained, lines are written and the mutex is left free for others.
+// The trace writer over a real log file and mutex: a mutex whose owner died
+// counts as obtained, lines are written and the mutex is left free for
+// others; without a mutex nothing reaches the shared file.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "diag/trace/trace.h"
 #include "diag/trace/trace_output_win32.h"
 #include "diag/trace/trace_ring.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -31,6 +33,13 @@ std::wstring SiblingPath(const wchar_t* fileName) {
     const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring result(path, n);
     return result.substr(0, result.find_last_of(L'\\') + 1) + fileName;
+}
+
+std::string ReadAll(const std::wstring& path) {
+    std::ifstream log(std::filesystem::path(path), std::ios::binary);
+    std::stringstream content;
+    content << log.rdbuf();
+    return content.str();
 }
 
 std::wstring TempFilePath(const wchar_t* name) {
@@ -90,13 +99,47 @@ TEST(TraceWin32, AbandonedLogMutexIsTakenOverAndReleased) {
     EXPECT_EQ(waitResult, static_cast<DWORD>(WAIT_OBJECT_0));
 
     file.reset();
-    std::ifstream log(std::filesystem::path(logPath), std::ios::binary);
-    std::stringstream content;
-    content << log.rdbuf();
-    const std::string text = content.str();
+    const std::string text = ReadAll(logPath);
     EXPECT_NE(text.find("X1@Abandoned: line=0\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("X1@Abandoned: line=49\r\n"), std::string::npos) << text;
     DeleteFileW(logPath.c_str());
+}
+
+// Other processes append to the same file: a writer without the mutex would
+// interleave with them, so it writes nothing at all.
+TEST(TraceWin32, LinesReachTheFileOnlyUnderTheLogMutex) {
+    struct Case {
+        const char* name;
+        bool withMutex;
+        bool written;
+    };
+    const Case cases[] = {
+        {"with the log mutex", true, true},
+        {"file but no mutex", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempDir folder;
+        const std::wstring logPath =
+            (std::filesystem::path(folder.Path()) / "CAMFOLIO.log").wstring();
+        UniqueHandle file(CreateFileW(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
+        UniqueHandle mutex(c.withMutex ? CreateMutexW(nullptr, FALSE, nullptr) : nullptr);
+        TraceRingPtr ring = TraceInit(std::make_unique<Win32TraceOutput>(file.get(), mutex.get()));
+        ASSERT_NE(ring, nullptr);
+        for (int i = 0; i < 20; ++i) {
+            TracePrint(u"X1@Locking: ", u"line=%d", i);
+        }
+        TraceDeInit(std::move(ring));
+        file.reset();
+        const std::string text = ReadAll(logPath);
+        if (c.written) {
+            EXPECT_NE(text.find("X1@Locking: line=19\r\n"), std::string::npos) << text;
+        } else {
+            EXPECT_EQ(text, "");
+        }
+    }
 }
 
 }  // namespace
