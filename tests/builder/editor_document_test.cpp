@@ -195,7 +195,7 @@ TEST(EditorDocument, MovesTheCaretAndGrowsTheSelection) {
     EXPECT_EQ(document.SelectionEnd(), 4u);
 }
 
-TEST(EditorDocument, InsertsATokenForTheStartUpToAHundredItemsBack) {
+TEST(EditorDocument, InsertsATokenForTheStartFirstHoweverLongTheText) {
     const std::u16string directory = TokenButtonHtml(u"<P>", u"Original directory");
     CEditorDocument document = Loaded(u"abc" + TokenButtonHtml(u"<Y4>", u"Y"));
     document.MoveEnd(false);
@@ -204,12 +204,15 @@ TEST(EditorDocument, InsertsATokenForTheStartUpToAHundredItemsBack) {
               Reported(u"<P>", u"Original directory") + u"abc" + Reported(u"<Y4>", u"Y"));
     EXPECT_EQ(document.Caret(), 1u);
 
-    document = Loaded(std::u16string(150, u'x'));
+    // Far past a hundred items, and over a selection it leaves alone.
+    document = Loaded(std::u16string(150, u'x') + TokenButtonHtml(u"<Y4>", u"Y"));
     document.SetCaret(140, false);
-    document.SetCaret(150, true);
+    document.SetCaret(151, true);
     document.InsertHtml(directory, true);
-    EXPECT_EQ(document.Items().size(), 151u);
-    EXPECT_TRUE(document.Items()[40].IsToken());
+    ASSERT_EQ(document.Items().size(), 152u);
+    EXPECT_EQ(document.Items()[0].token, u"<P>");
+    EXPECT_EQ(HtmlToFormat(document.BodyHtml(), 0),
+              u"<P>" + std::u16string(150, u'x') + u"<Y4><Fo>");
 }
 
 TEST(EditorDocument, InsertsATokenOverTheSelection) {
