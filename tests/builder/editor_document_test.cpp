@@ -54,6 +54,27 @@ TEST(EditorDocument, FormatsComeBackThroughTheEditor) {
     }
 }
 
+TEST(EditorDocument, AFormatSurvivesAnyNumberOfRoundTrips) {
+    const char16_t* const formats[] = {
+        u"R&amp;D<Fo>",
+        u"x&lt;y<Fo>",
+        u"&&amp;&amp;amp;<Y4>&<Fl>",
+        u"&nbsp;&#65;<Fu>",
+        u"a&b\u00A0&gt;<C4><Fo>",
+        u"<P>&<DIR>&quot;<O1-3><Fo>",
+    };
+    for (const char16_t* format : formats) {
+        SCOPED_TRACE(testing::PrintToString(std::u16string(format)));
+        std::u16string current = format;
+        for (int round = 1; round <= 3; ++round) {
+            const FormatHtml html = FormatToHtml(current);
+            ASSERT_TRUE(html.ok) << "round " << round;
+            current = HtmlToFormat(Loaded(html.bodyHtml).BodyHtml(), html.caseIndex);
+            EXPECT_EQ(current, format) << "round " << round;
+        }
+    }
+}
+
 TEST(EditorDocument, ReadsButtonsAndTextAndReportsThemAsABrowserDoes) {
     const CEditorDocument document = Loaded(TokenButtonHtml(u"<Y4>", u"Year (Long)") + u"-a&amp;b" +
                                             TokenButtonHtml(u"<C10>", u"Counter [10]"));
