@@ -18,6 +18,8 @@ class CDigitsDlg : public ThemedDialog {
     std::optional<INT_PTR> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void OnOK();
+    void OnSliderMoved(HWND slider);
     void ShowPosition(int position);
 
     HINSTANCE instance_;
