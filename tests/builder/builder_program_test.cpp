@@ -70,13 +70,15 @@ TEST_F(BuilderProgramTest, ShowsTheFormatWithItsExamplesOverTheDisabledReceiver)
     EXPECT_EQ(ItemText(dialog, IDC_FMT_CLEAR), u"Clear");
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_FMT_ORIGINAL_DIRECTORY)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_FMT_ORIGINAL_DIRECTORY)));
-    EXPECT_EQ(GetWindow(dialog, GW_OWNER), receiver_.Hwnd());
-    EXPECT_FALSE(IsWindowEnabled(receiver_.Hwnd())) << "the owner stays usable";
+    // Started from a page: the page's top-level window owns the dialog.
+    ASSERT_NE(GetAncestor(receiver_.Hwnd(), GA_ROOT), receiver_.Hwnd());
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), receiver_.Frame());
+    EXPECT_FALSE(IsWindowEnabled(receiver_.Frame())) << "the owner stays usable";
 
     Click(dialog, IDCANCEL);
     ExitsWithZero(builder);
     EXPECT_TRUE(receiver_.Received().empty());
-    EXPECT_TRUE(IsWindowEnabled(receiver_.Hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(receiver_.Frame()));
 }
 
 TEST_F(BuilderProgramTest, AcceptsEveryFormOfTheSwitch) {
