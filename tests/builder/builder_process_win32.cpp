@@ -120,6 +120,16 @@ std::optional<DWORD> BuilderProcess::WaitForExit(bool* sawWindow) {
     return code;
 }
 
+std::optional<DWORD> BuilderProcess::WaitForExitUnanswered(std::chrono::milliseconds timeout) {
+    DWORD code = 0;
+    if (!Started() ||
+        WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.Get(), &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
 std::u16string ItemText(HWND dialog, int id) {
     std::array<wchar_t, 520> text{};
     SendDlgItemMessageW(dialog, id, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));

@@ -65,6 +65,9 @@ class BuilderProcess {
     // sawWindow, when given, tells whether any window of the process was
     // visible meanwhile.
     std::optional<DWORD> WaitForExit(bool* sawWindow = nullptr);
+    // As WaitForExit, but handles none of this thread's messages meanwhile, so
+    // that its windows do not answer: a hung applet.
+    std::optional<DWORD> WaitForExitUnanswered(std::chrono::milliseconds timeout);
 
   private:
     UniqueHandle process_;
