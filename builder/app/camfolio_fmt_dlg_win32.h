@@ -8,8 +8,8 @@
 
 #include "builder/app/grippie_win32.h"
 #include "builder/app/layout_anchor.h"
-#include "builder/app/themed_dialog_win32.h"
 #include "builder/editor/html_ctrl_win32.h"
+#include "common/dialog/themed_dialog_win32.h"
 #include "common/dialog/ui_font_win32.h"
 #include "common/win32/ownership_win32.h"
 

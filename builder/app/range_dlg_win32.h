@@ -4,7 +4,7 @@
 #include <string>
 
 #include "builder/app/selector_results.h"
-#include "builder/app/themed_dialog_win32.h"
+#include "common/dialog/themed_dialog_win32.h"
 
 class CRangeDlg : public ThemedDialog {
   public:
