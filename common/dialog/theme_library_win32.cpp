@@ -3,8 +3,8 @@
 ThemeLibrary* ThemeLibrary::current_ = nullptr;
 
 ThemeLibrary::ThemeLibrary() : library_(LoadLibraryW(L"UxTheme.dll")) {
-    if (library_ != nullptr) {
-        isThemeActive_ = GetProcAddress(library_, "IsThemeActive");
+    if (library_.IsValid()) {
+        isThemeActive_ = GetProcAddress(library_.Get(), "IsThemeActive");
     }
     current_ = this;
 }
@@ -13,13 +13,10 @@ ThemeLibrary::~ThemeLibrary() {
     if (current_ == this) {
         current_ = nullptr;
     }
-    if (library_ != nullptr) {
-        FreeLibrary(library_);
-    }
 }
 
 FARPROC ThemeLibrary::Lookup(const char* name) const {
-    return library_ != nullptr ? GetProcAddress(library_, name) : nullptr;
+    return library_.IsValid() ? GetProcAddress(library_.Get(), name) : nullptr;
 }
 
 bool ThemeLibrary::IsThemeActive() const {

@@ -5,6 +5,8 @@
 
 #include <uxtheme.h>
 
+#include "common/win32/ownership_win32.h"
+
 class ThemeLibrary {
   public:
     ThemeLibrary();
@@ -24,7 +26,7 @@ class ThemeLibrary {
   private:
     FARPROC Lookup(const char* name) const;
 
-    HMODULE library_ = nullptr;
+    UniqueModule library_;
     FARPROC isThemeActive_ = nullptr;
     static ThemeLibrary* current_;
 };
