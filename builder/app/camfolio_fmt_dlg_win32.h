@@ -41,10 +41,16 @@ class CCamfolioFmtDlg : public ThemedDialog {
 
     void OnOK();
     void OnCancel();
+    void OnCaseChange();
     void OnOriginalDirectory();
     void OnRange();
     void OnCounter();
+    // The dragged edge's rectangle, raised to the minimum size.
+    void OnSizing(int edge, RECT& rect) const;
+    void OnGetMinMaxInfo(MINMAXINFO& info) const;
     void OnSize(WPARAM kind);
+    // true when the cursor over window is the size grip's.
+    bool OnSetCursor(HWND window) const;
 
     HINSTANCE instance_;
     std::u16string initialFormat_;

@@ -21,6 +21,8 @@ class CRangeDlg : public ThemedDialog {
     bool OnCommand(int id, int code, HWND control) override;
 
   private:
+    void OnOK();
+
     HINSTANCE instance_;
     std::u16string nameText_;
     RangeSelection selection_;
