@@ -2,10 +2,9 @@
 // A page of the main dialog: a child dialog laid over the tab control, with
 // the themed background, its captions from the catalogue and an OK handler
 // that stores its state when the main dialog applies.
-#include "common/dialog/dialog_win32.h"
-#include "common/dialog/themed_background_win32.h"
+#include "common/dialog/themed_dialog_win32.h"
 
-class CPage : public Dialog {
+class CPage : public ThemedDialog {
   public:
     // Sets every caption; with reload the catalogue is reloaded first.
     virtual void UpdateTexts(bool reload) = 0;
@@ -18,10 +17,4 @@ class CPage : public Dialog {
 
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
-    bool OnEraseBackground(HDC context) override;
-    HBRUSH OnControlColour(UINT message, HDC context, HWND control) override;
-    void OnDestroy() override;
-
-  private:
-    ThemedBackground background_;
 };

@@ -42,12 +42,14 @@ BuilderArguments ReadCommandLine(const wchar_t* commandLine) {
 
 }  // namespace
 
-void SendHandBack(HWND target, const std::u16string& format) {
+bool SendHandBack(HWND target, const std::u16string& format) {
     COPYDATASTRUCT data{};
     data.dwData = kCopyDataFormatKind;
     data.cbData = static_cast<DWORD>((format.size() + 1) * sizeof(char16_t));
     data.lpData = const_cast<char16_t*>(format.c_str());
-    SendMessageW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                               SMTO_ABORTIFHUNG, kHandBackTimeoutMs, &answer) != 0;
 }
 
 int CCamfolioFmtApp::Run(HINSTANCE instance, const wchar_t* commandLine) {

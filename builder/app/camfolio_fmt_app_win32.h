@@ -12,6 +12,11 @@ class CCamfolioFmtApp {
     int Run(HINSTANCE instance, const wchar_t* commandLine);
 };
 
+// How long the hand-back waits for the applet: a hung applet must not hold
+// an invisible builder for ever.
+inline constexpr UINT kHandBackTimeoutMs = 5000;
+
 // Sends the format to target as WM_COPYDATA (data kind 1, UTF-16 with its
-// terminator) and waits until target has read it.
-void SendHandBack(HWND target, const std::u16string& format);
+// terminator) and waits until target has read it, at most kHandBackTimeoutMs.
+// false when target did not answer in time or is gone: the format is lost.
+bool SendHandBack(HWND target, const std::u16string& format);

@@ -305,44 +305,44 @@ void CCamfolioFmtDlg::InsertToken(std::u16string_view buttonHtml) {
 }
 
 bool CCamfolioFmtDlg::OnCommand(int id, int code, HWND /*control*/) {
-    if (id == IDC_FMT_CASE) {
-        if (code == CBN_SELCHANGE) {
-            // The case token is not part of the editor's HTML.
-            UpdateExample(true);
+    if (code == BN_CLICKED) {
+        for (const TokenButton& button : kTokenButtons) {
+            if (button.controlId == id) {
+                InsertToken(button.html());
+                return true;
+            }
         }
-        return true;
     }
-    if (code != BN_CLICKED) {
-        return false;
-    }
-    for (const TokenButton& button : kTokenButtons) {
-        if (button.controlId == id) {
-            InsertToken(button.html());
+    switch (MAKEWPARAM(id, code)) {
+        case MAKEWPARAM(IDC_FMT_CASE, CBN_SELCHANGE):
+            OnCaseChange();
             return true;
-        }
-    }
-    switch (id) {
-        case IDOK:
+        case MAKEWPARAM(IDOK, BN_CLICKED):
             OnOK();
             return true;
-        case IDCANCEL:
+        case MAKEWPARAM(IDCANCEL, BN_CLICKED):
             OnCancel();
             return true;
-        case IDC_FMT_CLEAR:
+        case MAKEWPARAM(IDC_FMT_CLEAR, BN_CLICKED):
             LoadEditor(true);
             return true;
-        case IDC_FMT_ORIGINAL_DIRECTORY:
+        case MAKEWPARAM(IDC_FMT_ORIGINAL_DIRECTORY, BN_CLICKED):
             OnOriginalDirectory();
             return true;
-        case IDC_FMT_ORIGINAL_RANGE:
+        case MAKEWPARAM(IDC_FMT_ORIGINAL_RANGE, BN_CLICKED):
             OnRange();
             return true;
-        case IDC_FMT_COUNTER:
+        case MAKEWPARAM(IDC_FMT_COUNTER, BN_CLICKED):
             OnCounter();
             return true;
         default:
             return false;
     }
+}
+
+void CCamfolioFmtDlg::OnCaseChange() {
+    // The case token is not part of the editor's HTML.
+    UpdateExample(true);
 }
 
 void CCamfolioFmtDlg::OnOK() {
@@ -422,6 +422,27 @@ void CCamfolioFmtDlg::OnSize(WPARAM kind) {
     InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
+void CCamfolioFmtDlg::OnSizing(int edge, RECT& rect) const {
+    LayoutRect proposed{rect.left, rect.top, rect.right, rect.bottom};
+    ClampSizing(edge, proposed, minWidth_, minHeight_);
+    rect = RECT{proposed.left, proposed.top, proposed.right, proposed.bottom};
+}
+
+void CCamfolioFmtDlg::OnGetMinMaxInfo(MINMAXINFO& info) const {
+    // Also for sizes set without a drag (SetWindowPos, the system menu).
+    if (minWidth_ > 0) {
+        info.ptMinTrackSize = POINT{minWidth_, minHeight_};
+    }
+}
+
+bool CCamfolioFmtDlg::OnSetCursor(HWND window) const {
+    if (window == nullptr || window != grippie_.Hwnd()) {
+        return false;
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_SIZENWSE));
+    return true;
+}
+
 std::optional<INT_PTR> CCamfolioFmtDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_KEYDOWN:
@@ -430,27 +451,17 @@ std::optional<INT_PTR> CCamfolioFmtDlg::OnMessage(UINT message, WPARAM wParam, L
             // Forwarded by the editor for every key that passed its filter.
             UpdateExample(false);
             return 0;
-        case WM_SIZING: {
-            auto* rect = reinterpret_cast<RECT*>(lParam);
-            LayoutRect proposed{rect->left, rect->top, rect->right, rect->bottom};
-            ClampSizing(static_cast<int>(wParam), proposed, minWidth_, minHeight_);
-            *rect = RECT{proposed.left, proposed.top, proposed.right, proposed.bottom};
+        case WM_SIZING:
+            OnSizing(static_cast<int>(wParam), *reinterpret_cast<RECT*>(lParam));
             return TRUE;
-        }
-        case WM_GETMINMAXINFO: {
-            // Also for sizes set without a drag (SetWindowPos, the system menu).
-            if (minWidth_ > 0) {
-                auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-                info->ptMinTrackSize = POINT{minWidth_, minHeight_};
-            }
+        case WM_GETMINMAXINFO:
+            OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
             return 0;
-        }
         case WM_SIZE:
             OnSize(wParam);
             return 0;
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == grippie_.Hwnd() && grippie_.Hwnd() != nullptr) {
-                SetCursor(LoadCursorW(nullptr, IDC_SIZENWSE));
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam))) {
                 return TRUE;
             }
             return std::nullopt;

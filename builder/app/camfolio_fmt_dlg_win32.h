@@ -8,8 +8,8 @@
 
 #include "builder/app/grippie_win32.h"
 #include "builder/app/layout_anchor.h"
-#include "builder/app/themed_dialog_win32.h"
 #include "builder/editor/html_ctrl_win32.h"
+#include "common/dialog/themed_dialog_win32.h"
 #include "common/dialog/ui_font_win32.h"
 #include "common/win32/ownership_win32.h"
 
@@ -41,10 +41,16 @@ class CCamfolioFmtDlg : public ThemedDialog {
 
     void OnOK();
     void OnCancel();
+    void OnCaseChange();
     void OnOriginalDirectory();
     void OnRange();
     void OnCounter();
+    // The dragged edge's rectangle, raised to the minimum size.
+    void OnSizing(int edge, RECT& rect) const;
+    void OnGetMinMaxInfo(MINMAXINFO& info) const;
     void OnSize(WPARAM kind);
+    // true when the cursor over window is the size grip's.
+    bool OnSetCursor(HWND window) const;
 
     HINSTANCE instance_;
     std::u16string initialFormat_;

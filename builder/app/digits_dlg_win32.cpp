@@ -45,19 +45,34 @@ void CDigitsDlg::ShowPosition(int position) {
 }
 
 bool CDigitsDlg::OnCommand(int id, int code, HWND /*control*/) {
-    if (id != IDOK || code != BN_CLICKED) {
-        return false;
+    switch (MAKEWPARAM(id, code)) {
+        case MAKEWPARAM(IDOK, BN_CLICKED):
+            OnOK();
+            return true;
+        default:
+            return false;
     }
-    digits_ = static_cast<int>(SendDlgItemMessageW(Hwnd(), IDC_DIGITS_SLIDER, TBM_GETPOS, 0, 0));
-    EndDialog(IDOK);
-    return true;
 }
 
-std::optional<INT_PTR> CDigitsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
-    // Only dragging the thumb updates the number beside the slider; the
-    // default processing runs in every case.
-    if (message == WM_HSCROLL && LOWORD(wParam) == TB_THUMBTRACK) {
-        ShowPosition(static_cast<short>(HIWORD(wParam)));
+void CDigitsDlg::OnOK() {
+    digits_ = static_cast<int>(SendDlgItemMessageW(Hwnd(), IDC_DIGITS_SLIDER, TBM_GETPOS, 0, 0));
+    EndDialog(IDOK);
+}
+
+std::optional<INT_PTR> CDigitsDlg::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
+    switch (message) {
+        case WM_HSCROLL:
+            OnSliderMoved(reinterpret_cast<HWND>(lParam));
+            return std::nullopt;  // the default processing runs as well
+        default:
+            return std::nullopt;
     }
-    return std::nullopt;
+}
+
+void CDigitsDlg::OnSliderMoved(HWND slider) {
+    // Every notification, not only a drag: keys and clicks on the channel
+    // move the slider too, and OK takes its position.
+    if (slider != nullptr && slider == Item(IDC_DIGITS_SLIDER)) {
+        ShowPosition(static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0)));
+    }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The Digits Selector: a slider from 1 to 10 chooses the width of the
 // counter token <Cn>.
-#include "builder/app/themed_dialog_win32.h"
+#include "common/dialog/themed_dialog_win32.h"
 
 class CDigitsDlg : public ThemedDialog {
   public:
@@ -18,6 +18,8 @@ class CDigitsDlg : public ThemedDialog {
     std::optional<INT_PTR> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void OnOK();
+    void OnSliderMoved(HWND slider);
     void ShowPosition(int position);
 
     HINSTANCE instance_;

@@ -35,9 +35,16 @@ bool CRangeDlg::OnInitDialog() {
 }
 
 bool CRangeDlg::OnCommand(int id, int code, HWND /*control*/) {
-    if (id != IDOK || code != BN_CLICKED) {
-        return false;
+    switch (MAKEWPARAM(id, code)) {
+        case MAKEWPARAM(IDOK, BN_CLICKED):
+            OnOK();
+            return true;
+        default:
+            return false;
     }
+}
+
+void CRangeDlg::OnOK() {
     DataExchange(Hwnd(), false).Text(IDC_RANGE_NAME, nameText_, kNameCapacity);
     DWORD start = 0;
     DWORD end = 0;
@@ -45,5 +52,4 @@ bool CRangeDlg::OnCommand(int id, int code, HWND /*control*/) {
                         reinterpret_cast<LPARAM>(&end));
     selection_ = RangeSelectionFromOffsets(static_cast<int>(start), static_cast<int>(end));
     EndDialog(IDOK);
-    return true;
 }

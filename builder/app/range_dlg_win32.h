@@ -4,7 +4,7 @@
 #include <string>
 
 #include "builder/app/selector_results.h"
-#include "builder/app/themed_dialog_win32.h"
+#include "common/dialog/themed_dialog_win32.h"
 
 class CRangeDlg : public ThemedDialog {
   public:
@@ -21,6 +21,8 @@ class CRangeDlg : public ThemedDialog {
     bool OnCommand(int id, int code, HWND control) override;
 
   private:
+    void OnOK();
+
     HINSTANCE instance_;
     std::u16string nameText_;
     RangeSelection selection_;

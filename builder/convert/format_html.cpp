@@ -12,9 +12,13 @@
 
 namespace {
 
-// The editor's description of a format may be long: every token becomes a
-// button of some hundred units.
-constexpr std::size_t kDescriptionCapacity = 10240;
+// The editor's description of a format may be far longer than the format:
+// every token becomes a button of some hundred units. The engine cuts what
+// does not fit, so a description that fills its buffer is made again in one
+// twice as large; past the largest, the format is refused rather than cut.
+// The largest holds any format a command line can carry (32767 units).
+constexpr std::size_t kFirstDescriptionCapacity = 10240;
+constexpr std::size_t kLargestDescriptionCapacity = std::size_t{1} << 20;
 
 // What the editor reports when it holds nothing.
 constexpr std::u16string_view kEmptyBody = u"<P>&nbsp;</P>";
@@ -78,6 +82,31 @@ std::u16string ScanButtons(std::u16string_view body) {
     }
 }
 
+// The engine copies literal text into the description as it is, where "&"
+// would begin an entity: escaped beforehand, the editor reads back the
+// format's own characters. No token holds "&".
+std::vector<char16_t> EscapedFormatBuffer(std::u16string_view format) {
+    std::vector<char16_t> buffer;
+    buffer.reserve(format.size() + 1);
+    for (const char16_t c : format) {
+        if (c == u'&') {
+            buffer.insert(buffer.end(), {u'&', u'a', u'm', u'p', u';'});
+        } else {
+            buffer.push_back(c);
+        }
+    }
+    buffer.push_back(u'\0');
+    return buffer;
+}
+
+std::size_t Length(const std::vector<char16_t>& text) {
+    std::size_t n = 0;
+    while (n < text.size() && text[n] != u'\0') {
+        ++n;
+    }
+    return n;
+}
+
 void Replace(std::u16string& text, char16_t what, char16_t with) {
     for (char16_t& c : text) {
         if (c == what) {
@@ -99,20 +128,26 @@ FormatHtml FormatToHtml(std::u16string_view format) {
         format.remove_prefix(1);
     }
 
-    std::vector<char16_t> buffer(format.begin(), format.end());
-    buffer.push_back(u'\0');
-    std::vector<char16_t> description(kDescriptionCapacity, u'\0');
-    CTokenButtonRenderer renderer;
-    FormatHtml html;
-    if (!FormatFileName(true, &renderer, description.data(), description.size(), buffer.data(),
-                        static_cast<int>(buffer.size()), nullptr)) {
-        return html;
+    for (std::size_t capacity = kFirstDescriptionCapacity; capacity <= kLargestDescriptionCapacity;
+         capacity *= 2) {
+        std::vector<char16_t> buffer = EscapedFormatBuffer(format);
+        std::vector<char16_t> description(capacity, u'\0');
+        CTokenButtonRenderer renderer;
+        if (!FormatFileName(true, &renderer, description.data(), description.size(), buffer.data(),
+                            static_cast<int>(buffer.size()), nullptr)) {
+            return {};
+        }
+        const std::size_t length = Length(description);
+        if (length + 1 < capacity) {
+            FormatHtml html;
+            html.ok = true;
+            // The description is a path: it begins with "\".
+            html.bodyHtml.assign(description.data() + 1, length - 1);
+            html.caseIndex = renderer.CaseIndex();
+            return html;
+        }
     }
-    html.ok = true;
-    // The description is a path: it begins with "\".
-    html.bodyHtml = description.data() + 1;
-    html.caseIndex = renderer.CaseIndex();
-    return html;
+    return {};
 }
 
 std::u16string HtmlToFormat(std::u16string_view bodyHtml, int caseIndex) {

@@ -12,8 +12,10 @@ struct FormatHtml {
 };
 
 // Accepts the format with surrounding double quotes and one leading "\", as
-// the command line may carry it. Fails for a format the engine refuses when
-// validating: a forbidden character, a malformed token, no case token.
+// the command line may carry it. Literal text is escaped, so that it reads
+// back unchanged. Fails for a format the engine refuses when validating (a
+// forbidden character, a malformed token, no case token) and for one whose
+// description would not fit in some million units: never a cut description.
 FormatHtml FormatToHtml(std::u16string_view format);
 
 // Literal text keeps its characters (references decoded, markup dropped); each

@@ -7,9 +7,6 @@
 
 namespace {
 
-// How far a token meant for the start moves the caret back.
-constexpr std::size_t kStartDistance = 100;
-
 bool IsHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }
@@ -125,8 +122,7 @@ void CEditorDocument::SelectAll() {
 
 void CEditorDocument::InsertHtml(std::u16string_view html, bool atStart) {
     if (atStart) {
-        const std::size_t from = SelectionStart();
-        Collapse(from > kStartDistance ? from - kStartDistance : 0);
+        Collapse(0);
     } else {
         DeleteSelection();
     }

@@ -49,8 +49,8 @@ class CEditorDocument {
     void SelectAll();
 
     // Inserts the items of an HTML fragment over the selection, leaving the
-    // caret after them. With atStart nothing is replaced: they go 100 items
-    // before the selection's start, or at the start when that is closer.
+    // caret after them. With atStart nothing is replaced: they go first,
+    // however long the text (<P> is valid only there).
     void InsertHtml(std::u16string_view html, bool atStart);
 
   private:

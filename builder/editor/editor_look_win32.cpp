@@ -20,25 +20,6 @@ constexpr int kPushButtonPart = 1;  // BP_PUSHBUTTON
 constexpr int kNormalState = 1;     // PBS_NORMAL
 constexpr int kPressedState = 3;    // PBS_PRESSED
 
-// Selects an object into a device context for one scope.
-class Selection {
-  public:
-    Selection(HDC context, HGDIOBJ object)
-        : context_(context),
-          previous_(object != nullptr ? SelectObject(context, object) : nullptr) {}
-    ~Selection() {
-        if (previous_ != nullptr) {
-            SelectObject(context_, previous_);
-        }
-    }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-  private:
-    HDC context_;
-    HGDIOBJ previous_;
-};
-
 HFONT CreateBoldFont(int points, int dotsPerInch) {
     return CreateFontW(-MulDiv(points, dotsPerInch, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -46,7 +27,7 @@ HFONT CreateBoldFont(int points, int dotsPerInch) {
 }
 
 int FontHeight(HDC context, HFONT font) {
-    const Selection selected(context, font);
+    const SelectedObject selected(context, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(context, &metrics);
     return metrics.tmHeight;
@@ -65,7 +46,7 @@ CEditorLook::~CEditorLook() {
 }
 
 void CEditorLook::Open(HWND window) {
-    const WindowContext context(window);
+    const WindowDc context(window);
     const int dotsPerInch = GetDeviceCaps(context.Get(), LOGPIXELSY);
     textFont_.Reset(CreateBoldFont(kTextPoints, dotsPerInch));
     buttonFont_.Reset(CreateBoldFont(kButtonPoints, dotsPerInch));
@@ -94,12 +75,12 @@ std::vector<int> CEditorLook::MeasureItems(HDC context, std::span<const EditorIt
     std::vector<int> widths;
     widths.reserve(items.size());
     {
-        const Selection selected(context, textFont_.Get());
+        const SelectedObject selected(context, textFont_.Get());
         for (const EditorItem& item : items) {
             widths.push_back(item.IsToken() ? 0 : TextWidth(context, item.text));
         }
     }
-    const Selection selected(context, buttonFont_.Get());
+    const SelectedObject selected(context, buttonFont_.Get());
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].IsToken()) {
             widths[i] = TextWidth(context, items[i].text) +
@@ -114,7 +95,7 @@ void CEditorLook::Paint(HDC context, const RECT& area, POINT origin,
                         EditorSelection selection) const {
     FillRect(context, &area, GetSysColorBrush(COLOR_WINDOW));
     SetBkMode(context, TRANSPARENT);
-    const Selection selected(context, textFont_.Get());
+    const SelectedObject selected(context, textFont_.Get());
     for (std::size_t i = 0; i < items.size(); ++i) {
         const ItemBox& box = layout.boxes[i];
         const int top = origin.y + box.line * lineHeight_;
@@ -149,7 +130,7 @@ void CEditorLook::PaintToken(HDC context, const RECT& cell, const EditorItem& it
         DrawFrameControl(context, &button, DFC_BUTTON,
                          DFCS_BUTTONPUSH | (selected ? DFCS_PUSHED : 0));
     }
-    const Selection font(context, buttonFont_.Get());
+    const SelectedObject font(context, buttonFont_.Get());
     SetTextColor(context, GetSysColor(COLOR_BTNTEXT));
     DrawTextW(context, AsWide(item.text.c_str()), static_cast<int>(item.text.size()), &button,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

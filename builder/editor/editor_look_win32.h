@@ -13,22 +13,7 @@
 
 #include "builder/editor/editor_html.h"
 #include "builder/editor/editor_layout.h"
-#include "common/dialog/ui_font_win32.h"
-
-// A window's device context for one scope.
-class WindowContext {
-  public:
-    explicit WindowContext(HWND window) : window_(window), context_(GetDC(window)) {}
-    ~WindowContext() { ReleaseDC(window_, context_); }
-    WindowContext(const WindowContext&) = delete;
-    WindowContext& operator=(const WindowContext&) = delete;
-
-    HDC Get() const { return context_; }
-
-  private:
-    HWND window_;
-    HDC context_;
-};
+#include "common/win32/ownership_win32.h"
 
 struct EditorSelection {
     std::size_t start = 0;

@@ -50,31 +50,18 @@ class OffscreenCanvas {
     OffscreenCanvas(HDC target, const RECT& area)
         : context_(CreateCompatibleDC(target)),
           bitmap_(CreateCompatibleBitmap(target, area.right - area.left, area.bottom - area.top)),
-          previous_(context_ != nullptr && bitmap_ != nullptr ? SelectObject(context_, bitmap_)
-                                                              : nullptr) {
-        SetViewportOrgEx(context_, -area.left, -area.top, nullptr);
+          selected_(bitmap_.IsValid() ? context_.Get() : nullptr, bitmap_.Get()) {
+        SetViewportOrgEx(context_.Get(), -area.left, -area.top, nullptr);
     }
-    ~OffscreenCanvas() {
-        if (previous_ != nullptr) {
-            SelectObject(context_, previous_);
-        }
-        if (bitmap_ != nullptr) {
-            DeleteObject(bitmap_);
-        }
-        if (context_ != nullptr) {
-            DeleteDC(context_);
-        }
-    }
-    OffscreenCanvas(const OffscreenCanvas&) = delete;
-    OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
 
-    bool IsReady() const { return previous_ != nullptr; }
-    HDC Get() const { return context_; }
+    bool IsReady() const { return context_.IsValid() && bitmap_.IsValid(); }
+    HDC Get() const { return context_.Get(); }
 
   private:
-    HDC context_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
+    // In this order: the bitmap is selected out before either is deleted.
+    UniqueMemoryDc context_;
+    UniqueGdiObject bitmap_;
+    SelectedObject selected_;
 };
 
 void RegisterEditorClass(WNDPROC procedure) {
@@ -429,7 +416,7 @@ void CHtmlCtrl::LayOut() {
     const int scrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
     const int fullWidth = client.right + (hasScrollBar ? scrollBarWidth : 0);
     const std::vector<int> widths = [&] {
-        const WindowContext context(window_);
+        const WindowDc context(window_);
         return look_.MeasureItems(context.Get(), document_.Items());
     }();
     layout_ = LayOutItems(document_.Items(), widths, fullWidth - 2 * kMargin);

@@ -40,8 +40,8 @@ class CHtmlCtrl {
     std::u16string BodyHtml() const { return document_.BodyHtml(); }
     // Whether the body HTML changed since the previous test.
     bool HasChanged() { return document_.HasChanged(); }
-    // Inserts a token button over the selection, or, with atStart, 100 items
-    // before it (at the start of a shorter text), and focuses the editor.
+    // Inserts a token button over the selection, or, with atStart, before
+    // everything, and focuses the editor.
     void InsertTokenAtCaret(std::u16string_view buttonHtml, bool atStart);
     void Focus();
     void MoveCaretToEnd();

@@ -1,5 +1,7 @@
 #include "common/dialog/dialog_win32.h"
 
+#include "common/win32/ownership_win32.h"
+
 namespace {
 
 // WM_CTLCOLORMSGBOX ... WM_CTLCOLORSTATIC: a control asks for its brush.
@@ -11,6 +13,34 @@ bool IsControlColour(UINT message) {
 // DWLP_MSGRESULT for the rest.
 bool ReturnsValueDirectly(UINT message) {
     return IsControlColour(message) || message == WM_INITDIALOG;
+}
+
+// EnableWindow on a window of another thread waits until that thread has
+// handled it: an owner in a hung program must not hold the dialog for ever.
+// The change is made from a thread of its own, waited for this long; one
+// still waiting is left to finish once the owner answers.
+constexpr DWORD kOtherThreadOwnerWaitMs = 5000;
+
+DWORD WINAPI EnableWindowThread(void* window) {
+    EnableWindow(static_cast<HWND>(window), TRUE);
+    return 0;
+}
+
+DWORD WINAPI DisableWindowThread(void* window) {
+    EnableWindow(static_cast<HWND>(window), FALSE);
+    return 0;
+}
+
+void EnableOwner(HWND owner, bool enable) {
+    if (GetWindowThreadProcessId(owner, nullptr) == GetCurrentThreadId()) {
+        EnableWindow(owner, enable ? TRUE : FALSE);
+        return;
+    }
+    const UniqueHandle thread(CreateThread(
+        nullptr, 0, enable ? EnableWindowThread : DisableWindowThread, owner, 0, nullptr));
+    if (thread.IsValid()) {
+        WaitForSingleObject(thread.Get(), kOtherThreadOwnerWaitMs);
+    }
 }
 
 }  // namespace
@@ -42,7 +72,7 @@ INT_PTR Dialog::RunModal(HINSTANCE instance, int templateId, HWND owner) {
     }
     if (!ended_) {
         if (ownerWasEnabled) {
-            EnableWindow(owner, FALSE);
+            EnableOwner(owner, false);
         }
         ShowWindow(window, SW_SHOW);
     }
@@ -64,7 +94,7 @@ INT_PTR Dialog::RunModal(HINSTANCE instance, int templateId, HWND owner) {
     // The owner gets the activation back only when it is enabled before the
     // dialog goes away.
     if (ownerWasEnabled) {
-        EnableWindow(owner, TRUE);
+        EnableOwner(owner, true);
     }
     if (hwnd_ != nullptr) {
         Detach();

@@ -17,14 +17,15 @@ void ThemedBackground::Prepare(HWND window, SIZE size) {
     if (theme == nullptr) {
         return;
     }
-    HDC windowContext = GetDC(window);
-    context_ = CreateCompatibleDC(windowContext);
-    bitmap_.Reset(CreateCompatibleBitmap(windowContext, size.cx, size.cy));
-    ReleaseDC(window, windowContext);
-    if (context_ != nullptr && bitmap_.Get() != nullptr) {
-        previousBitmap_ = SelectObject(context_, bitmap_.Get());
+    {
+        const WindowDc windowContext(window);
+        context_.Reset(CreateCompatibleDC(windowContext.Get()));
+        bitmap_.Reset(CreateCompatibleBitmap(windowContext.Get(), size.cx, size.cy));
+    }
+    if (context_.IsValid() && bitmap_.IsValid()) {
+        selectedBitmap_.emplace(context_.Get(), bitmap_.Get());
         const RECT rect{0, 0, size.cx, size.cy};
-        library->DrawThemeBackground(theme, context_, kTabPane, kNormal, &rect, nullptr);
+        library->DrawThemeBackground(theme, context_.Get(), kTabPane, kNormal, &rect, nullptr);
     } else {
         Release();
     }
@@ -32,37 +33,36 @@ void ThemedBackground::Prepare(HWND window, SIZE size) {
 }
 
 bool ThemedBackground::Erase(HWND window, HDC context) const {
-    if (context_ == nullptr || !ThemeIsActive()) {
+    if (!context_.IsValid() || !ThemeIsActive()) {
         return false;
     }
     RECT rect;
     GetWindowRect(window, &rect);
     // The pane's border is one pixel wide: start inside it.
-    BitBlt(context, 0, 0, rect.right - rect.left, rect.bottom - rect.top, context_, 1, 1, SRCCOPY);
+    BitBlt(context, 0, 0, rect.right - rect.left, rect.bottom - rect.top, context_.Get(), 1, 1,
+           SRCCOPY);
     return true;
 }
 
 HBRUSH ThemedBackground::ControlColour(HWND window, HDC controlContext, HWND control) {
-    if (context_ == nullptr || !ThemeIsActive()) {
+    if (!context_.IsValid() || !ThemeIsActive()) {
         return nullptr;
     }
-    if (controlBrush_.Get() == nullptr) {
+    if (!controlBrush_.IsValid()) {
         RECT rect;
         GetWindowRect(control, &rect);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
         const int width = rect.right - rect.left;
         const int height = rect.bottom - rect.top;
-        HDC pieceContext = CreateCompatibleDC(context_);
-        UniqueGdiObject piece(CreateCompatibleBitmap(context_, width, height));
-        if (pieceContext != nullptr && piece.Get() != nullptr) {
-            HGDIOBJ previous = SelectObject(pieceContext, piece.Get());
-            BitBlt(pieceContext, 0, 0, width, height, context_, rect.left + 1, rect.top + 1,
-                   SRCCOPY);
-            SelectObject(pieceContext, previous);
+        const UniqueMemoryDc pieceContext(CreateCompatibleDC(context_.Get()));
+        const UniqueGdiObject piece(CreateCompatibleBitmap(context_.Get(), width, height));
+        if (pieceContext.IsValid() && piece.IsValid()) {
+            {
+                const SelectedObject selected(pieceContext.Get(), piece.Get());
+                BitBlt(pieceContext.Get(), 0, 0, width, height, context_.Get(), rect.left + 1,
+                       rect.top + 1, SRCCOPY);
+            }
             controlBrush_.Reset(CreatePatternBrush(piece.Bitmap()));
-        }
-        if (pieceContext != nullptr) {
-            DeleteDC(pieceContext);
         }
     }
     SetBkMode(controlContext, TRANSPARENT);
@@ -71,13 +71,7 @@ HBRUSH ThemedBackground::ControlColour(HWND window, HDC controlContext, HWND con
 
 void ThemedBackground::Release() {
     controlBrush_.Reset(nullptr);
-    if (context_ != nullptr) {
-        if (previousBitmap_ != nullptr) {
-            SelectObject(context_, previousBitmap_);
-            previousBitmap_ = nullptr;
-        }
-        DeleteDC(context_);
-        context_ = nullptr;
-    }
+    selectedBitmap_.reset();
     bitmap_.Reset(nullptr);
+    context_.Reset(nullptr);
 }

@@ -5,7 +5,9 @@
 // cut from it so their backgrounds match.
 #include <windows.h>
 
-#include "common/dialog/ui_font_win32.h"
+#include <optional>
+
+#include "common/win32/ownership_win32.h"
 
 class ThemedBackground {
   public:
@@ -24,8 +26,10 @@ class ThemedBackground {
     void Release();
 
   private:
-    HDC context_ = nullptr;
+    // Declared in the order they are made: the bitmap is selected out of the
+    // context before either goes.
+    UniqueMemoryDc context_;
     UniqueGdiObject bitmap_;
-    HGDIOBJ previousBitmap_ = nullptr;
+    std::optional<SelectedObject> selectedBitmap_;
     UniqueGdiObject controlBrush_;
 };

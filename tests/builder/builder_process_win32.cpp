@@ -8,50 +8,64 @@
 
 namespace {
 
-constexpr wchar_t kReceiverClass[] = L"CamfolioBuilderTestReceiver";
+constexpr wchar_t kFrameClass[] = L"CamfolioBuilderTestFrame";
+
+// An empty child dialog that is a control of its parent, as a tab page is.
+struct alignas(4) PageTemplate {
+    DLGTEMPLATE dialog{WS_CHILD | WS_VISIBLE | DS_CONTROL, 0, 0, 0, 0, 200, 100};
+    WORD menu = 0;
+    WORD windowClass = 0;
+    WORD title = 0;
+};
 
 }  // namespace
 
 Receiver::Receiver() {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = Procedure;
+    windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kReceiverClass;
+    windowClass.lpszClassName = kFrameClass;
     RegisterClassExW(&windowClass);
-    // Never shown: only a handle to hand to the builder.
-    window_ = CreateWindowExW(0, kReceiverClass, L"Receiver", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    // Never shown: only handles to hand to the builder.
+    frame_ = CreateWindowExW(0, kFrameClass, L"Receiver", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    static const PageTemplate kPage;
+    page_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &kPage.dialog, frame_,
+                                       &Receiver::PageProcedure, reinterpret_cast<LPARAM>(this));
 }
 
 Receiver::~Receiver() {
-    if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
+    if (page_ != nullptr) {
+        SetWindowLongPtrW(page_, DWLP_USER, 0);
+    }
+    if (frame_ != nullptr) {
+        DestroyWindow(frame_);
     }
 }
 
 std::u16string Receiver::HexHandle(bool lowerCase) const {
     char16_t text[20] = {};
     FormatBoundedArgs(text, std::size(text), lowerCase ? u"%08x" : u"%08X",
-                      static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(window_)));
+                      static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(page_)));
     return text;
 }
 
-LRESULT CALLBACK Receiver::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetWindowLongPtrW(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+INT_PTR CALLBACK Receiver::PageProcedure(HWND window, UINT message, WPARAM /*wParam*/,
+                                         LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        return TRUE;
     }
-    auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrW(window, DWLP_USER));
     if (self != nullptr && message == WM_COPYDATA) {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         self->received_.push_back({data->dwData, data->cbData,
                                    ReadCopyDataText(data->dwData, data->lpData, data->cbData)});
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return FALSE;
 }
 
 BuilderProcess::BuilderProcess(const std::u16string& arguments) {
@@ -101,6 +115,16 @@ std::optional<DWORD> BuilderProcess::WaitForExit(bool* sawWindow) {
     }
     DWORD code = 0;
     if (!ended || !GetExitCodeProcess(process_.Get(), &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+std::optional<DWORD> BuilderProcess::WaitForExitUnanswered(std::chrono::milliseconds timeout) {
+    DWORD code = 0;
+    if (!Started() ||
+        WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.Get(), &code)) {
         return std::nullopt;
     }
     return code;

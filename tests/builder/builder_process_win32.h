@@ -17,7 +17,9 @@
 #include "common/win32/ownership_win32.h"
 #include "tests/support/window_search_win32.h"
 
-// A top-level window that records every WM_COPYDATA it receives.
+// A top-level frame holding a child dialog, as the applet's main dialog holds
+// the Profiles page: the page is the builder's target and records every
+// WM_COPYDATA it receives, the frame owns the builder's dialog.
 class Receiver {
   public:
     struct Message {
@@ -31,15 +33,18 @@ class Receiver {
     Receiver(const Receiver&) = delete;
     Receiver& operator=(const Receiver&) = delete;
 
-    HWND Hwnd() const { return window_; }
-    // " %08X" of the handle, as the applet writes it.
+    // The page, the window whose handle the builder gets.
+    HWND Hwnd() const { return page_; }
+    HWND Frame() const { return frame_; }
+    // " %08X" of the page's handle, as the applet writes it.
     std::u16string HexHandle(bool lowerCase = false) const;
     const std::vector<Message>& Received() const { return received_; }
 
   private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK PageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND window_ = nullptr;
+    HWND frame_ = nullptr;
+    HWND page_ = nullptr;
     std::vector<Message> received_;
 };
 
@@ -60,6 +65,9 @@ class BuilderProcess {
     // sawWindow, when given, tells whether any window of the process was
     // visible meanwhile.
     std::optional<DWORD> WaitForExit(bool* sawWindow = nullptr);
+    // As WaitForExit, but handles none of this thread's messages meanwhile, so
+    // that its windows do not answer: a hung applet.
+    std::optional<DWORD> WaitForExitUnanswered(std::chrono::milliseconds timeout);
 
   private:
     UniqueHandle process_;

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
+#include "builder/app/camfolio_fmt_app_win32.h"
 #include "builder/app/camfolio_fmt_dlg_ids.h"
 #include "tests/builder/builder_process_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
@@ -70,13 +72,15 @@ TEST_F(BuilderProgramTest, ShowsTheFormatWithItsExamplesOverTheDisabledReceiver)
     EXPECT_EQ(ItemText(dialog, IDC_FMT_CLEAR), u"Clear");
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_FMT_ORIGINAL_DIRECTORY)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_FMT_ORIGINAL_DIRECTORY)));
-    EXPECT_EQ(GetWindow(dialog, GW_OWNER), receiver_.Hwnd());
-    EXPECT_FALSE(IsWindowEnabled(receiver_.Hwnd())) << "the owner stays usable";
+    // Started from a page: the page's top-level window owns the dialog.
+    ASSERT_NE(GetAncestor(receiver_.Hwnd(), GA_ROOT), receiver_.Hwnd());
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), receiver_.Frame());
+    EXPECT_FALSE(IsWindowEnabled(receiver_.Frame())) << "the owner stays usable";
 
     Click(dialog, IDCANCEL);
     ExitsWithZero(builder);
     EXPECT_TRUE(receiver_.Received().empty());
-    EXPECT_TRUE(IsWindowEnabled(receiver_.Hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(receiver_.Frame()));
 }
 
 TEST_F(BuilderProgramTest, AcceptsEveryFormOfTheSwitch) {
@@ -158,7 +162,25 @@ TEST_F(BuilderProgramTest, OkHandsBackTheNormalisedFormatWithTheCase) {
     EXPECT_EQ(message.text.status, CopyDataStatus::kAccepted);
     EXPECT_EQ(message.text.text, u"<Y4><DIR><M2><Fl>");
     EXPECT_EQ(message.bytes, (message.text.text.size() + 1) * 2);
-    EXPECT_TRUE(IsWindowEnabled(receiver_.Hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(receiver_.Frame()));
+}
+
+TEST_F(BuilderProgramTest, AnAppletThatDoesNotAnswerHoldsTheBuilderOnlyForTheBound) {
+    BuilderProcess builder(Switch(u"<O><Fo>"));
+    HWND dialog = Open(builder);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ExampleBecomes(dialog, u"DSC_0057.JPG"));
+    Click(dialog, IDOK);
+    // From here this thread handles no messages: the page never answers.
+    const auto start = std::chrono::steady_clock::now();
+    const std::optional<DWORD> code =
+        builder.WaitForExitUnanswered(std::chrono::milliseconds(kHandBackTimeoutMs) * 4);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(code.has_value()) << "the builder still waits for the applet";
+    EXPECT_EQ(*code, 0u);
+    EXPECT_GE(waited, std::chrono::milliseconds(kHandBackTimeoutMs) * 9 / 10)
+        << "the builder gave up before the bound";
+    EXPECT_TRUE(receiver_.Received().empty());
 }
 
 TEST_F(BuilderProgramTest, OkOnAnEmptyEditorSaysInvalidFormatAndSendsNothing) {

@@ -54,6 +54,27 @@ TEST(EditorDocument, FormatsComeBackThroughTheEditor) {
     }
 }
 
+TEST(EditorDocument, AFormatSurvivesAnyNumberOfRoundTrips) {
+    const char16_t* const formats[] = {
+        u"R&amp;D<Fo>",
+        u"x&lt;y<Fo>",
+        u"&&amp;&amp;amp;<Y4>&<Fl>",
+        u"&nbsp;&#65;<Fu>",
+        u"a&b\u00A0&gt;<C4><Fo>",
+        u"<P>&<DIR>&quot;<O1-3><Fo>",
+    };
+    for (const char16_t* format : formats) {
+        SCOPED_TRACE(testing::PrintToString(std::u16string(format)));
+        std::u16string current = format;
+        for (int round = 1; round <= 3; ++round) {
+            const FormatHtml html = FormatToHtml(current);
+            ASSERT_TRUE(html.ok) << "round " << round;
+            current = HtmlToFormat(Loaded(html.bodyHtml).BodyHtml(), html.caseIndex);
+            EXPECT_EQ(current, format) << "round " << round;
+        }
+    }
+}
+
 TEST(EditorDocument, ReadsButtonsAndTextAndReportsThemAsABrowserDoes) {
     const CEditorDocument document = Loaded(TokenButtonHtml(u"<Y4>", u"Year (Long)") + u"-a&amp;b" +
                                             TokenButtonHtml(u"<C10>", u"Counter [10]"));
@@ -195,7 +216,7 @@ TEST(EditorDocument, MovesTheCaretAndGrowsTheSelection) {
     EXPECT_EQ(document.SelectionEnd(), 4u);
 }
 
-TEST(EditorDocument, InsertsATokenForTheStartUpToAHundredItemsBack) {
+TEST(EditorDocument, InsertsATokenForTheStartFirstHoweverLongTheText) {
     const std::u16string directory = TokenButtonHtml(u"<P>", u"Original directory");
     CEditorDocument document = Loaded(u"abc" + TokenButtonHtml(u"<Y4>", u"Y"));
     document.MoveEnd(false);
@@ -204,12 +225,15 @@ TEST(EditorDocument, InsertsATokenForTheStartUpToAHundredItemsBack) {
               Reported(u"<P>", u"Original directory") + u"abc" + Reported(u"<Y4>", u"Y"));
     EXPECT_EQ(document.Caret(), 1u);
 
-    document = Loaded(std::u16string(150, u'x'));
+    // Far past a hundred items, and over a selection it leaves alone.
+    document = Loaded(std::u16string(150, u'x') + TokenButtonHtml(u"<Y4>", u"Y"));
     document.SetCaret(140, false);
-    document.SetCaret(150, true);
+    document.SetCaret(151, true);
     document.InsertHtml(directory, true);
-    EXPECT_EQ(document.Items().size(), 151u);
-    EXPECT_TRUE(document.Items()[40].IsToken());
+    ASSERT_EQ(document.Items().size(), 152u);
+    EXPECT_EQ(document.Items()[0].token, u"<P>");
+    EXPECT_EQ(HtmlToFormat(document.BodyHtml(), 0),
+              u"<P>" + std::u16string(150, u'x') + u"<Y4><Fo>");
 }
 
 TEST(EditorDocument, InsertsATokenOverTheSelection) {

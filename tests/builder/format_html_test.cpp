@@ -112,17 +112,48 @@ TEST(FormatHtml, RefusedFormatsGiveAnEmptyEditor) {
     EXPECT_EQ(caseOnly.caseIndex, 1);
 }
 
-TEST(FormatHtml, DescribesFormatsFarLongerThanAFileName) {
-    std::u16string format;
-    std::u16string body;
-    for (int i = 0; i < 60; ++i) {
-        format += u"<Y4>";
-        body += YearLongButtonHtml();
+TEST(FormatHtml, DescribesFormatsFarLongerThanAFileNameWhole) {
+    for (const int tokens : {60, 200, 6000}) {
+        SCOPED_TRACE(tokens);
+        std::u16string format;
+        std::u16string body;
+        for (int i = 0; i < tokens; ++i) {
+            format += u"<Y4>&";
+            body += YearLongButtonHtml() + u"&amp;";
+        }
+        const FormatHtml html = FormatToHtml(format + u"<Fo>");
+        ASSERT_TRUE(html.ok);
+        EXPECT_EQ(html.bodyHtml, body);
+        EXPECT_EQ(HtmlToFormat(AsReported(html.bodyHtml), 0), format + u"<Fo>");
     }
-    const FormatHtml html = FormatToHtml(format + u"<Fo>");
-    ASSERT_TRUE(html.ok);
-    EXPECT_GT(body.size(), 260u * 20);
-    EXPECT_EQ(html.bodyHtml, body);
+    // A description too long to hold is refused, never cut.
+    const FormatHtml huge = FormatToHtml(std::u16string(std::size_t{1} << 18, u'&') + u"<Fo>");
+    EXPECT_FALSE(huge.ok);
+    EXPECT_EQ(huge.bodyHtml, u"");
+}
+
+TEST(FormatHtml, LiteralTextIsEscaped) {
+    struct Case {
+        const char16_t* format;
+        const char16_t* body;
+    };
+    const Case cases[] = {
+        {u"R&amp;D<Fo>", u"R&amp;amp;D"},
+        {u"x&lt;y<Fo>", u"x&amp;lt;y"},
+        {u"a&b<Y4>&#65;<Fo>", u"a&amp;b<Y4>&amp;#65;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::u16string(c.format)));
+        const FormatHtml html = FormatToHtml(c.format);
+        ASSERT_TRUE(html.ok);
+        std::u16string body = c.body;
+        const std::size_t token = body.find(u"<Y4>");
+        if (token != std::u16string::npos) {
+            body.replace(token, 4, YearLongButtonHtml());
+        }
+        EXPECT_EQ(html.bodyHtml, body);
+        EXPECT_EQ(HtmlToFormat(AsReported(html.bodyHtml), 0), c.format);
+    }
 }
 
 TEST(FormatHtml, ReadsTheBodyTheEditorReports) {

@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "builder/app/digits_dlg_ids.h"
 #include "builder/app/digits_dlg_win32.h"
@@ -160,31 +162,52 @@ TEST_F(SelectorDialogsTest, DigitsSelectorStartsAtFourAndReportsTheSlider) {
     }
 }
 
-TEST_F(SelectorDialogsTest, OnlyDraggingTheThumbUpdatesTheNumberShown) {
+TEST_F(SelectorDialogsTest, TheNumberShownFollowsEveryMoveOfTheSlider) {
+    struct Move {
+        const char* name;
+        UINT key;  // 0: a drag of the thumb to dragTo
+        int dragTo;
+        int expected;  // 0: wherever the slider's page size takes it
+    };
+    const Move moves[] = {
+        {"drag", 0, 7, 7},      {"right arrow", VK_RIGHT, 0, 8}, {"left arrow", VK_LEFT, 0, 7},
+        {"end", VK_END, 0, 10}, {"home", VK_HOME, 0, 1},         {"page down", VK_NEXT, 0, 0},
+        {"drag", 0, 9, 9},
+    };
     CDigitsDlg digits(instance_);
-    std::u16string afterDrag;
-    std::u16string afterKeys;
     int range[2] = {};
+    std::vector<std::pair<std::u16string, int>> seen;  // text shown, slider position
     const DialogScript script(u"Digits selector", [&](HWND dialog) {
         HWND slider = GetDlgItem(dialog, IDC_DIGITS_SLIDER);
         range[0] = static_cast<int>(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0));
         range[1] = static_cast<int>(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0));
-        SendMessageW(slider, TBM_SETPOS, TRUE, 7);
-        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7),
-                     reinterpret_cast<LPARAM>(slider));
-        afterDrag = ItemText(dialog, IDC_DIGITS_POSITION);
-        SendMessageW(slider, TBM_SETPOS, TRUE, 8);
-        SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_LINEDOWN, 0),
-                     reinterpret_cast<LPARAM>(slider));
-        afterKeys = ItemText(dialog, IDC_DIGITS_POSITION);
+        for (const Move& move : moves) {
+            if (move.key == 0) {
+                SendMessageW(slider, TBM_SETPOS, TRUE, move.dragTo);
+                SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, move.dragTo),
+                             reinterpret_cast<LPARAM>(slider));
+            } else {
+                // The slider's own keyboard handling, which tells the dialog.
+                SendMessageW(slider, WM_KEYDOWN, move.key, 1);
+                SendMessageW(slider, WM_KEYUP, move.key, 1);
+            }
+            seen.emplace_back(ItemText(dialog, IDC_DIGITS_POSITION),
+                              static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0)));
+        }
         Press(dialog, IDOK);
     });
     ASSERT_EQ(digits.Run(nullptr), IDOK);
     EXPECT_EQ(range[0], 1);
     EXPECT_EQ(range[1], 10);
-    EXPECT_EQ(afterDrag, u"7");
-    EXPECT_EQ(afterKeys, u"7") << "keys and clicks leave the number";
-    EXPECT_EQ(digits.Digits(), 8);
+    ASSERT_EQ(seen.size(), std::size(moves));
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        SCOPED_TRACE(moves[i].name);
+        if (moves[i].expected != 0) {
+            EXPECT_EQ(seen[i].second, moves[i].expected);
+        }
+        EXPECT_EQ(Narrow(seen[i].first), std::to_string(seen[i].second)) << "the number shown";
+    }
+    EXPECT_EQ(digits.Digits(), seen.back().second) << "OK inserts what is shown";
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "builder/app/themed_dialog_win32.h"
+#include "common/dialog/themed_dialog_win32.h"
 
 void ThemedDialog::PrepareBackgroundForClient() {
     RECT client{};

@@ -1,6 +1,7 @@
 #pragma once
-// A dialog of the builder that paints its background like a tab page while a
-// visual style is active; buttons and static controls get a matching brush.
+// A dialog that paints its background like a tab page while a visual style is
+// active; buttons and static controls get a matching brush. The applet's
+// pages and the builder's dialogs are made on it.
 #include "common/dialog/dialog_win32.h"
 #include "common/dialog/themed_background_win32.h"
 
