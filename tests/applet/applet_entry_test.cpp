@@ -3,17 +3,37 @@
 
 #include <cpl.h>
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
 
+#include "common/win32/ownership_win32.h"
 #include "common/win32/wide_win32.h"
+#include "config/settings_registry.h"
 #include "tests/applet/applet_library.h"
 #include "tests/support/message_box_watcher_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/test_installation_win32.h"
+#include "tests/support/window_search_win32.h"
 
 namespace {
+
+int ThreadsOfThisProcess() {
+    const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot.Get(), &entry); more != FALSE;
+         more = Thread32Next(snapshot.Get(), &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) {
+            ++count;
+        }
+    }
+    return count;
+}
 
 TEST(AppletEntry, AnswersEveryMessageOfTheControlPanel) {
     RegistrySandbox registry;
@@ -64,6 +84,28 @@ TEST(AppletEntry, IsNotOfferedWhenTheInstallationIsBroken) {
     EXPECT_EQ(applet.Send(CPL_INIT), 0);
     EXPECT_FALSE(boxes.Boxes().empty());
     applet.Send(CPL_EXIT);
+}
+
+// After a refusal the Control Panel frees the library without CPL_EXIT: a
+// thread left behind would run in unmapped code.
+TEST(AppletEntry, LeavesNothingRunningWhenItRefusesToStart) {
+    RegistrySandbox registry;
+    TestInstallation installation(registry);
+    TempDir root;
+    ASSERT_TRUE(installation.InstallConsistent(u"standins\\dokan-other-library"));
+    ASSERT_TRUE(Registry_Set_CacheRoot(root.Path().c_str()));
+    ASSERT_TRUE(Registry_SetLoggingEnabled(true));  // so that the trace writer starts
+    const int threadsBefore = ThreadsOfThisProcess();
+    {
+        MessageBoxWatcher boxes;
+        AppletLibrary applet;
+        ASSERT_TRUE(applet.IsLoaded());
+        ASSERT_EQ(applet.Send(CPL_INIT), 0);
+    }
+    EXPECT_EQ(GetModuleHandleW(L"Camfolio.cpl"), nullptr) << "the library is still mapped";
+    EXPECT_TRUE(
+        WaitUntil([&] { return ThreadsOfThisProcess() == threadsBefore; }, std::chrono::seconds(5)))
+        << "threads before " << threadsBefore << ", after " << ThreadsOfThisProcess();
 }
 
 }  // namespace
