@@ -13,6 +13,7 @@
 #include "applet/main_dlg_ids.h"
 #include "applet/profiles_page_ids.h"
 #include "applet/settings_page_ids.h"
+#include "applet/tabby_win32.h"
 #include "common/win32/wide_win32.h"
 #include "config/settings_registry.h"
 #include "tests/applet/applet_library.h"
@@ -20,6 +21,7 @@
 #include "tests/support/registry_sandbox_win32.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_installation_win32.h"
+#include "tests/support/u16.h"
 
 namespace {
 
@@ -83,20 +85,32 @@ class AppletDialog : public ::testing::Test {
     AppletLibrary applet_;
 };
 
-TEST_F(AppletDialog, OpensOnThePageTheControlPanelAsksFor) {
+// A control of each page, in tab order, to tell the pages apart.
+constexpr int kPageMarkers[CTabby::kPageCount] = {IDC_SETTINGS_LANGUAGE, IDC_PROFILES_LIST,
+                                                  IDC_ABOUT_OPEN_DATA};
+
+TEST_F(AppletDialog, OpensOnThePageTheControlPanelAsksForThatTimeOnly) {
     ASSERT_EQ(applet_.Send(CPL_INIT), 1);
-    const LONG answer = OpenDialog(L"2", [](HWND dialog) {
-        EXPECT_EQ(SelectedTab(dialog), 1);
-        HWND profiles = FindPage(dialog, IDC_PROFILES_LIST);
-        HWND settings = FindPage(dialog, IDC_SETTINGS_LANGUAGE);
-        ASSERT_NE(profiles, nullptr);
-        ASSERT_NE(settings, nullptr);
-        EXPECT_TRUE(IsWindowVisible(profiles));
-        EXPECT_FALSE(IsWindowVisible(settings));
-        EXPECT_NE(FindPage(dialog, IDC_ABOUT_OPEN_DATA), nullptr);
-    });
-    EXPECT_EQ(answer, 1);
-    OpenDialog(L"0", [](HWND dialog) { EXPECT_EQ(SelectedTab(dialog), 0); });
+    // In this order: a start page must not carry over to the next opening.
+    const struct {
+        const wchar_t* startText;  // null: a double click
+        int tab;
+    } openings[] = {
+        {L"2", 1}, {nullptr, 0}, {L"3", 2}, {L"0", 0}, {L"-2147483648", 0}, {L"4", 0},
+    };
+    for (const auto& opening : openings) {
+        SCOPED_TRACE(opening.startText != nullptr ? Narrow(AsU16(opening.startText))
+                                                  : "double click");
+        const LONG answer = OpenDialog(opening.startText, [&](HWND dialog) {
+            EXPECT_EQ(SelectedTab(dialog), opening.tab);
+            for (int tab = 0; tab < CTabby::kPageCount; ++tab) {
+                HWND page = FindPage(dialog, kPageMarkers[tab]);
+                ASSERT_NE(page, nullptr) << "page " << tab;
+                EXPECT_EQ(IsWindowVisible(page) != FALSE, tab == opening.tab) << "page " << tab;
+            }
+        });
+        EXPECT_EQ(answer, opening.startText != nullptr ? 1 : 0);
+    }
     applet_.Send(CPL_EXIT);
 }
 

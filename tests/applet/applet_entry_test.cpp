@@ -6,9 +6,11 @@
 #include <tlhelp32.h>
 
 #include <chrono>
+#include <climits>
 #include <cstring>
 #include <string>
 
+#include "applet/control_panel_app_win32.h"
 #include "common/win32/ownership_win32.h"
 #include "common/win32/wide_win32.h"
 #include "config/settings_registry.h"
@@ -17,6 +19,7 @@
 #include "tests/support/registry_sandbox_win32.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_installation_win32.h"
+#include "tests/support/u16.h"
 #include "tests/support/window_search_win32.h"
 
 namespace {
@@ -106,6 +109,26 @@ TEST(AppletEntry, LeavesNothingRunningWhenItRefusesToStart) {
     EXPECT_TRUE(
         WaitUntil([&] { return ThreadsOfThisProcess() == threadsBefore; }, std::chrono::seconds(5)))
         << "threads before " << threadsBefore << ", after " << ThreadsOfThisProcess();
+}
+
+TEST(AppletEntry, StartPageComesFromTheTextCountingFromOne) {
+    const struct {
+        const wchar_t* text;
+        int page;
+    } cases[] = {
+        {L"1", 0},
+        {L"3", 2},
+        {L"0", 0},
+        {L"-1", -2},
+        {L"junk", 0},
+        {L"2 pages", 1},
+        {L"2147483647", INT_MAX - 1},
+        {L"99999999999", INT_MAX - 1},  // wcstol saturates
+        {L"-2147483648", INT_MIN},      // no wrap round to the highest page
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StartPageFromText(c.text), c.page) << Narrow(AsU16(c.text));
+    }
 }
 
 }  // namespace
