@@ -140,8 +140,6 @@ bool CMainDlg::OnCommand(int id, int code, HWND /*control*/) {
         case MAKEWPARAM(IDC_MAIN_APPLY, BN_CLICKED):
             OnApply();
             return true;
-        case MAKEWPARAM(IDC_MAIN_CHECK_UPDATE, BN_CLICKED):
-            return true;  // the version check is not offered yet
         default:
             return false;
     }

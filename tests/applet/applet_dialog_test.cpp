@@ -125,6 +125,8 @@ TEST_F(AppletDialog, ShowsTheHeaderWithTheMapperVersion) {
                       EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_LINK)), u"www.camfolio.example");
                       EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_CHECK_UPDATE)),
                                 u"&Check for a new version");
+                      // There is no version check yet.
+                      EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_MAIN_CHECK_UPDATE)));
                       EXPECT_FALSE(ApplyEnabled(dialog));
                   }),
               0);
@@ -135,31 +137,42 @@ TEST_F(AppletDialog, ShowsTheHeaderWithTheMapperVersion) {
     applet_.Send(CPL_EXIT);
 }
 
-TEST_F(AppletDialog, ApplyFollowsChangesAndOkStoresEveryPage) {
+TEST_F(AppletDialog, ApplyStaysOffWhilePagesStoreNothingAndOkRunsEveryPage) {
     ASSERT_TRUE(Registry_SetLoggingEnabled(true));
     ASSERT_EQ(applet_.Send(CPL_INIT), 1);
     OpenDialog(nullptr, [](HWND dialog) {
         HWND settings = FindPage(dialog, IDC_SETTINGS_LANGUAGE);
         ASSERT_NE(settings, nullptr);
-        EXPECT_FALSE(ApplyEnabled(dialog));
-        Click(settings, IDC_SETTINGS_LOGGING);
-        EXPECT_TRUE(ApplyEnabled(dialog));
-        Click(dialog, IDC_MAIN_APPLY);
-        EXPECT_FALSE(ApplyEnabled(dialog));
-        // OK stores every page although nothing changed since Apply.
+        const struct {
+            const char* name;
+            void (*make)(HWND page);
+        } changes[] = {
+            {"logging",
+             [](HWND page) { SendDlgItemMessageW(page, IDC_SETTINGS_LOGGING, BM_CLICK, 0, 0); }},
+            {"battery check",
+             [](HWND page) { SendDlgItemMessageW(page, IDC_SETTINGS_BATTERY, BM_CLICK, 0, 0); }},
+            {"cache size",
+             [](HWND page) { SetDlgItemTextW(page, IDC_SETTINGS_CACHE_SIZE, L"77"); }},
+            {"language",
+             [](HWND page) {
+                 SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_SETTINGS_LANGUAGE, CBN_SELCHANGE),
+                              reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_SETTINGS_LANGUAGE)));
+             }},
+        };
+        for (const auto& change : changes) {
+            change.make(settings);
+            EXPECT_FALSE(ApplyEnabled(dialog)) << change.name;
+        }
+        // OK stores every page although Apply is off.
         Click(dialog, IDOK);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     });
     const std::string log = LogAfterExit();
-    // Apply, then OK: each page's OK handler twice, in tab order.
     std::size_t at = 0;
-    for (int round = 0; round < 2; ++round) {
-        for (const char* page :
-             {"CPL11@CSettingsPage::OnOK: ENTER", "CPL21@CProfilesPage::OnOK: ENTER",
-              "CPL31@CAboutPage::OnOK: ENTER"}) {
-            at = log.find(page, at);
-            ASSERT_NE(at, std::string::npos) << "round " << round << ": " << page << "\n" << log;
-        }
+    for (const char* page : {"CPL11@CSettingsPage::OnOK: ENTER", "CPL21@CProfilesPage::OnOK: ENTER",
+                             "CPL31@CAboutPage::OnOK: ENTER"}) {
+        at = log.find(page, at);
+        ASSERT_NE(at, std::string::npos) << page << "\n" << log;
     }
 }
 
