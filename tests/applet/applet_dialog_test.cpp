@@ -8,6 +8,7 @@
 
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "applet/about_page_ids.h"
 #include "applet/main_dlg_ids.h"
@@ -174,6 +175,53 @@ TEST_F(AppletDialog, ApplyStaysOffWhilePagesStoreNothingAndOkRunsEveryPage) {
         at = log.find(page, at);
         ASSERT_NE(at, std::string::npos) << page << "\n" << log;
     }
+}
+
+// Where Tab leads from the tab control round to it again: 'T' the tab
+// control, 'P' one or more controls of the visible page, else a button id.
+std::vector<int> TabWalk(HWND dialog, HWND page) {
+    HWND tabs = GetDlgItem(dialog, IDC_MAIN_TABS);
+    std::vector<int> walk{'T'};
+    HWND at = tabs;
+    for (int step = 0; step < 64; ++step) {
+        at = GetNextDlgTabItem(dialog, at, FALSE);
+        if (at == nullptr || at == tabs) {
+            walk.push_back(at == tabs ? 'T' : 0);
+            break;
+        }
+        const int mark = GetParent(at) == page ? 'P' : GetDlgCtrlID(at);
+        if (mark != 'P' || walk.back() != 'P') {
+            walk.push_back(mark);
+        }
+    }
+    return walk;
+}
+
+TEST_F(AppletDialog, TabLeadsFromTheTabsThroughThePageToTheButtons) {
+    ASSERT_EQ(applet_.Send(CPL_INIT), 1);
+    const std::vector<int> expected{'T', 'P', IDOK, IDCANCEL, IDC_MAIN_APPLY, 'T'};
+    for (const wchar_t* start : {L"1", L"2", L"3"}) {
+        SCOPED_TRACE(Narrow(AsU16(start)));
+        OpenDialog(start, [&](HWND dialog) {
+            HWND page = FindPage(dialog, kPageMarkers[SelectedTab(dialog)]);
+            // No page can enable Apply yet; its place in the order still counts.
+            EnableWindow(GetDlgItem(dialog, IDC_MAIN_APPLY), TRUE);
+            EXPECT_EQ(TabWalk(dialog, page), expected);
+
+            // The dialog's own Tab key takes the same way.
+            HWND tabs = GetDlgItem(dialog, IDC_MAIN_TABS);
+            SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tabs), TRUE);
+            PostMessageW(tabs, WM_KEYDOWN, VK_TAB, 0);
+            HWND next = GetNextDlgTabItem(dialog, tabs, FALSE);
+            const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+            EXPECT_TRUE(WaitUntil([&] {
+                GUITHREADINFO info{};
+                info.cbSize = sizeof info;
+                return GetGUIThreadInfo(thread, &info) && info.hwndFocus == next;
+            }));
+        });
+    }
+    applet_.Send(CPL_EXIT);
 }
 
 // Control held down for the applet's thread: its key state is shared with the
