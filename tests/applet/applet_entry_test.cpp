@@ -7,8 +7,10 @@
 
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "applet/control_panel_app_win32.h"
 #include "common/win32/ownership_win32.h"
@@ -23,6 +25,52 @@
 #include "tests/support/window_search_win32.h"
 
 namespace {
+
+constexpr int kBuilderEntryIcon = 110;
+
+// The colour and mask pixels of an icon, to compare two icons by content.
+std::vector<std::uint32_t> IconPixels(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return {};
+    }
+    const UniqueGdiObject colour(info.hbmColor);
+    const UniqueGdiObject mask(info.hbmMask);
+    const WindowDc screen(nullptr);
+    std::vector<std::uint32_t> pixels;
+    for (HBITMAP bitmap : {colour.Bitmap(), mask.Bitmap()}) {
+        BITMAP size{};
+        if (bitmap == nullptr || GetObjectW(bitmap, sizeof size, &size) == 0) {
+            continue;
+        }
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = size.bmWidth;
+        format.bmiHeader.biHeight = size.bmHeight;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        std::vector<std::uint32_t> rows(static_cast<std::size_t>(size.bmWidth) *
+                                        static_cast<std::size_t>(size.bmHeight));
+        GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(size.bmHeight), rows.data(), &format,
+                  DIB_RGB_COLORS);
+        pixels.insert(pixels.end(), rows.begin(), rows.end());
+    }
+    return pixels;
+}
+
+// Icon group id of a program file, read as the Control Panel's icon is.
+std::vector<std::uint32_t> IconGroupPixels(const std::u16string& file, int group) {
+    const UniqueModule module(
+        LoadLibraryExW(AsWide(file.c_str()), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!module.IsValid()) {
+        return {};
+    }
+    const int size = GetSystemMetrics(SM_CXICON);
+    const UniqueIcon icon(static_cast<HICON>(
+        LoadImageW(module.Get(), MAKEINTRESOURCEW(group), IMAGE_ICON, size, size, 0)));
+    return IconPixels(icon.Get());
+}
 
 int ThreadsOfThisProcess() {
     const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
@@ -42,6 +90,7 @@ TEST(AppletEntry, AnswersEveryMessageOfTheControlPanel) {
     RegistrySandbox registry;
     TestInstallation installation(registry);
     ASSERT_TRUE(installation.InstallConsistent());
+    ASSERT_TRUE(installation.Install(u"builder", u"CamfolioFmt.exe"));
     AppletLibrary applet;
     ASSERT_TRUE(applet.IsLoaded());
 
@@ -66,9 +115,13 @@ TEST(AppletEntry, AnswersEveryMessageOfTheControlPanel) {
     EXPECT_EQ(std::u16string(AsU16(record.szName)), u"Camfolio");
     EXPECT_EQ(std::u16string(AsU16(record.szInfo)), u"Camfolio Settings");
     EXPECT_EQ(std::u16string(AsU16(record.szHelpFile)), u"");
-    if (record.hIcon != nullptr) {
-        DestroyIcon(record.hIcon);
-    }
+    // The entry shows the builder's icon group 110; the mapper's icon differs.
+    const UniqueIcon icon(record.hIcon);
+    ASSERT_TRUE(icon.IsValid());
+    const std::vector<std::uint32_t> builderIcon =
+        IconGroupPixels(installation.Folder() + u"\\CamfolioFmt.exe", kBuilderEntryIcon);
+    ASSERT_FALSE(builderIcon.empty());
+    EXPECT_TRUE(IconPixels(icon.Get()) == builderIcon);
 
     EXPECT_EQ(applet.Send(CPL_SELECT), 0);
     EXPECT_EQ(applet.Send(CPL_STOP), 0);
