@@ -1,9 +1,5 @@
 #include "applet/app_win32.h"
 
-#include <objidl.h>
-
-#include <gdiplus.h>
-
 #include "applet/applet_resources.h"
 #include "applet/main_dlg_win32.h"
 #include "diag/trace/trace.h"
@@ -46,16 +42,17 @@ LONG CApp::OnInit() {
         ActivationContext::Scope scope(activationContext_);
         themeLibrary_ = std::make_unique<ThemeLibrary>();
     }
-    Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr) != Gdiplus::Ok) {
-        gdiplusToken_ = 0;
-    }
+    gdiplus_.emplace();
 
     superGlobals_ = std::make_unique<CSuperGlobals>();
     superGlobals_->Init();
     TraceEnter(kInitTag);
     if (superGlobals_->IsInitialized(true) == 0) {
         TraceReturn(kInitTag, 1, 0, u"not initialised");
+        // The Control Panel frees the library without CPL_EXIT after a
+        // refusal: nothing of ours may outlive this answer, above all not
+        // the trace writer thread.
+        ShutDown();
         return 0;
     }
     const LONG count = CControlPanelApp::OnInit();
@@ -67,15 +64,18 @@ LONG CApp::OnExit() {
     if (superGlobals_) {
         TraceEnter(kExitTag);
         TraceLeave(kExitTag);
+    }
+    ShutDown();
+    return 1;
+}
+
+void CApp::ShutDown() {
+    if (superGlobals_) {
         superGlobals_->DeInit();
         superGlobals_.reset();
     }
     themeLibrary_.reset();
-    if (gdiplusToken_ != 0) {
-        Gdiplus::GdiplusShutdown(gdiplusToken_);
-        gdiplusToken_ = 0;
-    }
-    return 1;
+    gdiplus_.reset();
 }
 
 LONG CApp::OnCplMessage(HWND window, UINT message, LPARAM first, LPARAM second) {

@@ -3,9 +3,11 @@
 // is loaded. CPL_INIT attaches to the shared block and starts the window
 // services; CPL_EXIT undoes it.
 #include <memory>
+#include <optional>
 
 #include "applet/control_panel_app_win32.h"
 #include "applet/ui/activation_context_win32.h"
+#include "applet/ui/gdiplus_session_win32.h"
 #include "common/dialog/theme_library_win32.h"
 #include "state/super_globals_win32.h"
 
@@ -19,9 +21,13 @@ class CApp : public CControlPanelApp {
     LONG OnCplMessage(HWND window, UINT message, LPARAM first, LPARAM second) override;
 
   private:
+    // Undoes the start-up: the shared block, the trace writer, the catalogue,
+    // the visual-styles binding and GDI+.
+    void ShutDown();
+
     ActivationContext activationContext_;
     std::unique_ptr<ThemeLibrary> themeLibrary_;
-    ULONG_PTR gdiplusToken_ = 0;
+    std::optional<GdiplusSession> gdiplus_;
     std::unique_ptr<CSuperGlobals> superGlobals_;
 };
 

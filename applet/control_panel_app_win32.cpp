@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <climits>
 #include <cstdlib>
 
 #include "common/system/product_icon_ids.h"
@@ -52,14 +53,19 @@ int CControlPanelApplet::OnDblclk(HWND parent) {
     return 0;
 }
 
+int StartPageFromText(const wchar_t* text) {
+    static_assert(sizeof(long) == sizeof(int), "wcstol saturates at the int range");
+    const auto page = static_cast<int>(std::wcstol(text, nullptr, 10));
+    return page == 0 || page == INT_MIN ? page : page - 1;
+}
+
 int CControlPanelApplet::OnStartWParms(HWND parent, const wchar_t* extra) {
     if (extra != nullptr) {
-        startPage_ = static_cast<int>(std::wcstol(extra, nullptr, 10));
-        if (startPage_ != 0) {
-            --startPage_;  // the text counts pages from 1
-        }
+        startPage_ = StartPageFromText(extra);
     }
-    return OnDblclk(parent) == 0 ? 1 : 0;
+    const int result = OnDblclk(parent);
+    startPage_ = 0;  // a later double click opens the first page
+    return result == 0 ? 1 : 0;
 }
 
 int CControlPanelApplet::OnInquire(CPLINFO* info) {

@@ -28,8 +28,6 @@ class CControlPanelApplet {
     virtual int OnSelect() { return 0; }
     virtual int OnStop() { return 0; }
 
-    int StartPage() const { return startPage_; }
-
   private:
     HINSTANCE instance_;
     DialogFactory dialogClass_;
@@ -37,7 +35,7 @@ class CControlPanelApplet {
     int resourceId_;
     int infoStringId_ = 0;
     std::u16string name_;
-    int startPage_ = 0;
+    int startPage_ = 0;  // for the one opening CPL_STARTWPARMSW asks for
 };
 
 class CControlPanelApp {
@@ -63,3 +61,9 @@ class CControlPanelApp {
 
 // The parts of a "\n"-separated resource string; index past the end gives "".
 std::u16string ResourceStringPart(std::u16string_view text, int index);
+
+// The 0-based page a CPL_STARTWPARMSW text asks for: its decimal value as
+// wcstol reads it, less one unless it is 0 (the text counts pages from 1).
+// The lowest value stays as it is rather than wrap; a negative page is no
+// page, and the dialog opens on its first.
+int StartPageFromText(const wchar_t* text);

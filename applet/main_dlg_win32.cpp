@@ -47,9 +47,6 @@ CMainDlg::~CMainDlg() {
     if (savedClassCursor_ != nullptr && Hwnd() != nullptr) {
         SetClassLongPtrW(Hwnd(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(savedClassCursor_));
     }
-    if (icon_ != nullptr) {
-        DestroyIcon(icon_);
-    }
 }
 
 INT_PTR CMainDlg::Run(HWND parent, int startPage) {
@@ -68,10 +65,7 @@ bool CMainDlg::OnInitDialog() {
 
     SetWindowTextW(dialog, L"Camfolio");
     SetItemText(dialog, IDC_MAIN_PRODUCT, kProductName);
-    // The module carries no icon of its own: the system default shows.
-    icon_ = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLET_WINDOW));
-    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    SetWindowIcons();
     EnableItem(dialog, IDC_MAIN_APPLY, false);
 
     SetUpLink();
@@ -86,6 +80,20 @@ bool CMainDlg::OnInitDialog() {
     UpdateTexts(false);
     TraceLeave(kInitTag);
     return true;
+}
+
+void CMainDlg::SetWindowIcons() {
+    // The module carries no icon of its own: the system default shows.
+    // Loaded unshared, so that the dialog owns and destroys them.
+    const auto load = [this](int metric) {
+        const int size = GetSystemMetrics(metric);
+        return static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APPLET_WINDOW), IMAGE_ICON, size, size, 0));
+    };
+    bigIcon_.Reset(load(SM_CXICON));
+    smallIcon_.Reset(load(SM_CXSMICON));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 }
 
 void CMainDlg::SetUpLink() {
@@ -140,8 +148,6 @@ bool CMainDlg::OnCommand(int id, int code, HWND /*control*/) {
         case MAKEWPARAM(IDC_MAIN_APPLY, BN_CLICKED):
             OnApply();
             return true;
-        case MAKEWPARAM(IDC_MAIN_CHECK_UPDATE, BN_CLICKED):
-            return true;  // the version check is not offered yet
         default:
             return false;
     }

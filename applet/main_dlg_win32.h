@@ -6,6 +6,7 @@
 #include "applet/ui/gdiplus_bitmap_resource_win32.h"
 #include "common/dialog/dialog_win32.h"
 #include "common/dialog/ui_font_win32.h"
+#include "common/win32/ownership_win32.h"
 
 class CMainDlg : public Dialog, public AppletDialog {
   public:
@@ -25,6 +26,7 @@ class CMainDlg : public Dialog, public AppletDialog {
     bool PreTranslateMessage(const MSG& message) override;
 
   private:
+    void SetWindowIcons();
     void SetUpLink();
     void UpdateVersionText();
     void OnApply();
@@ -34,7 +36,8 @@ class CMainDlg : public Dialog, public AppletDialog {
     int startPage_ = 0;
     CTabby tabby_;
     CGdiPlusBitmapResource logo_;
-    HICON icon_ = nullptr;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
     HCURSOR handCursor_ = nullptr;
     HCURSOR savedClassCursor_ = nullptr;
     RECT linkRect_{};

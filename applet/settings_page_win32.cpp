@@ -22,19 +22,6 @@ bool CSettingsPage::OnInitDialog() {
     return true;
 }
 
-bool CSettingsPage::OnCommand(int id, int code, HWND control) {
-    switch (MAKEWPARAM(id, code)) {
-        case MAKEWPARAM(IDC_SETTINGS_CACHE_SIZE, EN_CHANGE):
-        case MAKEWPARAM(IDC_SETTINGS_LANGUAGE, CBN_SELCHANGE):
-        case MAKEWPARAM(IDC_SETTINGS_LOGGING, BN_CLICKED):
-        case MAKEWPARAM(IDC_SETTINGS_BATTERY, BN_CLICKED):
-            MarkModified();
-            return true;
-        default:
-            return CPage::OnCommand(id, code, control);
-    }
-}
-
 void CSettingsPage::UpdateTexts(bool reload) {
     TraceEnter(kUpdateTextsTag);
     if (reload) {

@@ -1,6 +1,7 @@
 #pragma once
 // The Settings tab: language, cache location and size, logging, the
-// diagnostic commands and the battery check.
+// diagnostic commands and the battery check. It stores nothing yet, so its
+// controls do not enable Apply: Apply would report a save that never happens.
 #include "applet/page_win32.h"
 
 class CSettingsPage : public CPage {
@@ -10,5 +11,4 @@ class CSettingsPage : public CPage {
   protected:
     bool OnInitDialog() override;
     void OnOK() override;
-    bool OnCommand(int id, int code, HWND control) override;
 };

@@ -113,7 +113,7 @@ void TrimCache(CSuperGlobals& globals) {
 }  // namespace
 
 CSuperGlobals::~CSuperGlobals() {
-    if (block_ != nullptr || trace_ != nullptr) {
+    if (block_ != nullptr || trace_ != nullptr || catalogue_.has_value()) {
         DeInit();
     }
 }
@@ -166,7 +166,7 @@ void CSuperGlobals::Init() {
                BuildModulePath(applet, kPathUnits, contract::kAppletFile, false)
                    ? static_cast<const char16_t*>(applet)
                    : u"<NULL>");
-    I18N_Init();
+    catalogue_.emplace();
     if (CheckInstallation(nullptr, nullptr, false)) {
         initialized_ = 1;
         TraceLeave(kInit, 3);
@@ -213,7 +213,7 @@ void CSuperGlobals::StartSession(bool logging) {
 
 void CSuperGlobals::DeInit() {
     TraceEnter(kDeInit);
-    I18N_DeInit();
+    catalogue_.reset();
     if (block_ == nullptr || block_->attachCount == 0) {
         TracePrint(kDeInit, u"nCnt=%d", 0);
     }

@@ -7,7 +7,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
+#include "common/i18n_init/i18n_init_win32.h"
 #include "common/win32/ownership_win32.h"
 #include "diag/trace/trace_ring.h"
 #include "state/shared_block_layout.h"
@@ -58,4 +60,5 @@ class CSuperGlobals {
     UniqueHandle logFile_;   // registered in the block's file table
     UniqueHandle logMutex_;  // registered in the block's mutex table
     TraceRingPtr trace_;
+    std::optional<I18NCatalogueScope> catalogue_;
 };

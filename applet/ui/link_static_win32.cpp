@@ -4,6 +4,7 @@
 
 #include "common/dialog/theme_library_win32.h"
 #include "common/dialog/ui_font_win32.h"
+#include "common/win32/ownership_win32.h"
 #include "common/win32/wide_win32.h"
 
 namespace {
@@ -33,15 +34,14 @@ HWND SetUpLinkStatic(HWND dialog, int controlId, const char16_t* text, const cha
                      RECT* linkRect) {
     HWND control = GetDlgItem(dialog, controlId);
     if (text != nullptr && control != nullptr) {
-        HDC context = GetDC(control);
-        UniqueGdiObject font(CreateLinkFont(true));
-        HGDIOBJ previous = font.Get() != nullptr ? SelectObject(context, font.Get()) : nullptr;
         RECT measured{0, 0, 0, 0};
-        DrawTextW(context, AsWide(text), -1, &measured, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        if (previous != nullptr) {
-            SelectObject(context, previous);
+        {
+            const WindowDc context(control);
+            const UniqueGdiObject font(CreateLinkFont(true));
+            const SelectedObject selected(context.Get(), font.Get());
+            DrawTextW(context.Get(), AsWide(text), -1, &measured,
+                      DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         }
-        ReleaseDC(control, context);
         SetWindowPos(control, nullptr, 0, 0, measured.right - measured.left,
                      measured.bottom - measured.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         SetWindowTextW(control, AsWide(text));
@@ -56,10 +56,11 @@ void DrawLinkText(HWND dialog, int controlId, HDC context, RECT* rect, bool link
     GetDlgItemTextW(dialog, controlId, text, kLinkTextCapacity);
     RECT area = rect != nullptr ? *rect : GetControlRect(dialog, controlId);
 
-    HFONT linkFont = CreateLinkFont(linkStyle);
+    UniqueGdiObject linkFont(CreateLinkFont(linkStyle));
+    // Restores the font, modes and colours set below.
     const int saved = SaveDC(context);
-    if (linkFont != nullptr) {
-        SelectObject(context, linkFont);
+    if (linkFont.IsValid()) {
+        SelectObject(context, linkFont.Get());
     }
     if (ThemeIsActive()) {
         SetBkMode(context, TRANSPARENT);
@@ -73,9 +74,7 @@ void DrawLinkText(HWND dialog, int controlId, HDC context, RECT* rect, bool link
     RestoreDC(context, saved);
 
     if (font != nullptr) {
-        *font = linkFont;
-    } else if (linkFont != nullptr) {
-        DeleteObject(linkFont);
+        *font = static_cast<HFONT>(linkFont.Release());
     }
     if (rect != nullptr) {
         *rect = area;

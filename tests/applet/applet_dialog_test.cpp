@@ -8,11 +8,13 @@
 
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "applet/about_page_ids.h"
 #include "applet/main_dlg_ids.h"
 #include "applet/profiles_page_ids.h"
 #include "applet/settings_page_ids.h"
+#include "applet/tabby_win32.h"
 #include "common/win32/wide_win32.h"
 #include "config/settings_registry.h"
 #include "tests/applet/applet_library.h"
@@ -20,6 +22,7 @@
 #include "tests/support/registry_sandbox_win32.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_installation_win32.h"
+#include "tests/support/u16.h"
 
 namespace {
 
@@ -83,20 +86,32 @@ class AppletDialog : public ::testing::Test {
     AppletLibrary applet_;
 };
 
-TEST_F(AppletDialog, OpensOnThePageTheControlPanelAsksFor) {
+// A control of each page, in tab order, to tell the pages apart.
+constexpr int kPageMarkers[CTabby::kPageCount] = {IDC_SETTINGS_LANGUAGE, IDC_PROFILES_LIST,
+                                                  IDC_ABOUT_OPEN_DATA};
+
+TEST_F(AppletDialog, OpensOnThePageTheControlPanelAsksForThatTimeOnly) {
     ASSERT_EQ(applet_.Send(CPL_INIT), 1);
-    const LONG answer = OpenDialog(L"2", [](HWND dialog) {
-        EXPECT_EQ(SelectedTab(dialog), 1);
-        HWND profiles = FindPage(dialog, IDC_PROFILES_LIST);
-        HWND settings = FindPage(dialog, IDC_SETTINGS_LANGUAGE);
-        ASSERT_NE(profiles, nullptr);
-        ASSERT_NE(settings, nullptr);
-        EXPECT_TRUE(IsWindowVisible(profiles));
-        EXPECT_FALSE(IsWindowVisible(settings));
-        EXPECT_NE(FindPage(dialog, IDC_ABOUT_OPEN_DATA), nullptr);
-    });
-    EXPECT_EQ(answer, 1);
-    OpenDialog(L"0", [](HWND dialog) { EXPECT_EQ(SelectedTab(dialog), 0); });
+    // In this order: a start page must not carry over to the next opening.
+    const struct {
+        const wchar_t* startText;  // null: a double click
+        int tab;
+    } openings[] = {
+        {L"2", 1}, {nullptr, 0}, {L"3", 2}, {L"0", 0}, {L"-2147483648", 0}, {L"4", 0},
+    };
+    for (const auto& opening : openings) {
+        SCOPED_TRACE(opening.startText != nullptr ? Narrow(AsU16(opening.startText))
+                                                  : "double click");
+        const LONG answer = OpenDialog(opening.startText, [&](HWND dialog) {
+            EXPECT_EQ(SelectedTab(dialog), opening.tab);
+            for (int tab = 0; tab < CTabby::kPageCount; ++tab) {
+                HWND page = FindPage(dialog, kPageMarkers[tab]);
+                ASSERT_NE(page, nullptr) << "page " << tab;
+                EXPECT_EQ(IsWindowVisible(page) != FALSE, tab == opening.tab) << "page " << tab;
+            }
+        });
+        EXPECT_EQ(answer, opening.startText != nullptr ? 1 : 0);
+    }
     applet_.Send(CPL_EXIT);
 }
 
@@ -111,6 +126,8 @@ TEST_F(AppletDialog, ShowsTheHeaderWithTheMapperVersion) {
                       EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_LINK)), u"www.camfolio.example");
                       EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_CHECK_UPDATE)),
                                 u"&Check for a new version");
+                      // There is no version check yet.
+                      EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_MAIN_CHECK_UPDATE)));
                       EXPECT_FALSE(ApplyEnabled(dialog));
                   }),
               0);
@@ -121,32 +138,90 @@ TEST_F(AppletDialog, ShowsTheHeaderWithTheMapperVersion) {
     applet_.Send(CPL_EXIT);
 }
 
-TEST_F(AppletDialog, ApplyFollowsChangesAndOkStoresEveryPage) {
+TEST_F(AppletDialog, ApplyStaysOffWhilePagesStoreNothingAndOkRunsEveryPage) {
     ASSERT_TRUE(Registry_SetLoggingEnabled(true));
     ASSERT_EQ(applet_.Send(CPL_INIT), 1);
     OpenDialog(nullptr, [](HWND dialog) {
         HWND settings = FindPage(dialog, IDC_SETTINGS_LANGUAGE);
         ASSERT_NE(settings, nullptr);
-        EXPECT_FALSE(ApplyEnabled(dialog));
-        Click(settings, IDC_SETTINGS_LOGGING);
-        EXPECT_TRUE(ApplyEnabled(dialog));
-        Click(dialog, IDC_MAIN_APPLY);
-        EXPECT_FALSE(ApplyEnabled(dialog));
-        // OK stores every page although nothing changed since Apply.
+        const struct {
+            const char* name;
+            void (*make)(HWND page);
+        } changes[] = {
+            {"logging",
+             [](HWND page) { SendDlgItemMessageW(page, IDC_SETTINGS_LOGGING, BM_CLICK, 0, 0); }},
+            {"battery check",
+             [](HWND page) { SendDlgItemMessageW(page, IDC_SETTINGS_BATTERY, BM_CLICK, 0, 0); }},
+            {"cache size",
+             [](HWND page) { SetDlgItemTextW(page, IDC_SETTINGS_CACHE_SIZE, L"77"); }},
+            {"language",
+             [](HWND page) {
+                 SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_SETTINGS_LANGUAGE, CBN_SELCHANGE),
+                              reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_SETTINGS_LANGUAGE)));
+             }},
+        };
+        for (const auto& change : changes) {
+            change.make(settings);
+            EXPECT_FALSE(ApplyEnabled(dialog)) << change.name;
+        }
+        // OK stores every page although Apply is off.
         Click(dialog, IDOK);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     });
     const std::string log = LogAfterExit();
-    // Apply, then OK: each page's OK handler twice, in tab order.
     std::size_t at = 0;
-    for (int round = 0; round < 2; ++round) {
-        for (const char* page :
-             {"CPL11@CSettingsPage::OnOK: ENTER", "CPL21@CProfilesPage::OnOK: ENTER",
-              "CPL31@CAboutPage::OnOK: ENTER"}) {
-            at = log.find(page, at);
-            ASSERT_NE(at, std::string::npos) << "round " << round << ": " << page << "\n" << log;
+    for (const char* page : {"CPL11@CSettingsPage::OnOK: ENTER", "CPL21@CProfilesPage::OnOK: ENTER",
+                             "CPL31@CAboutPage::OnOK: ENTER"}) {
+        at = log.find(page, at);
+        ASSERT_NE(at, std::string::npos) << page << "\n" << log;
+    }
+}
+
+// Where Tab leads from the tab control round to it again: 'T' the tab
+// control, 'P' one or more controls of the visible page, else a button id.
+std::vector<int> TabWalk(HWND dialog, HWND page) {
+    HWND tabs = GetDlgItem(dialog, IDC_MAIN_TABS);
+    std::vector<int> walk{'T'};
+    HWND at = tabs;
+    for (int step = 0; step < 64; ++step) {
+        at = GetNextDlgTabItem(dialog, at, FALSE);
+        if (at == nullptr || at == tabs) {
+            walk.push_back(at == tabs ? 'T' : 0);
+            break;
+        }
+        const int mark = GetParent(at) == page ? 'P' : GetDlgCtrlID(at);
+        if (mark != 'P' || walk.back() != 'P') {
+            walk.push_back(mark);
         }
     }
+    return walk;
+}
+
+TEST_F(AppletDialog, TabLeadsFromTheTabsThroughThePageToTheButtons) {
+    ASSERT_EQ(applet_.Send(CPL_INIT), 1);
+    const std::vector<int> expected{'T', 'P', IDOK, IDCANCEL, IDC_MAIN_APPLY, 'T'};
+    for (const wchar_t* start : {L"1", L"2", L"3"}) {
+        SCOPED_TRACE(Narrow(AsU16(start)));
+        OpenDialog(start, [&](HWND dialog) {
+            HWND page = FindPage(dialog, kPageMarkers[SelectedTab(dialog)]);
+            // No page can enable Apply yet; its place in the order still counts.
+            EnableWindow(GetDlgItem(dialog, IDC_MAIN_APPLY), TRUE);
+            EXPECT_EQ(TabWalk(dialog, page), expected);
+
+            // The dialog's own Tab key takes the same way.
+            HWND tabs = GetDlgItem(dialog, IDC_MAIN_TABS);
+            SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tabs), TRUE);
+            PostMessageW(tabs, WM_KEYDOWN, VK_TAB, 0);
+            HWND next = GetNextDlgTabItem(dialog, tabs, FALSE);
+            const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+            EXPECT_TRUE(WaitUntil([&] {
+                GUITHREADINFO info{};
+                info.cbSize = sizeof info;
+                return GetGUIThreadInfo(thread, &info) && info.hwndFocus == next;
+            }));
+        });
+    }
+    applet_.Send(CPL_EXIT);
 }
 
 // Control held down for the applet's thread: its key state is shared with the

@@ -22,8 +22,8 @@ TestInstallation::TestInstallation(RegistrySandbox& registry) {
 }
 
 TestInstallation::~TestInstallation() {
-    for (const char16_t* name :
-         {u"Camfolio.exe", u"Camfolio.dll", u"Camfolio.cpl", u"dokan.dll", u"notes.txt"}) {
+    for (const char16_t* name : {u"Camfolio.exe", u"Camfolio.dll", u"Camfolio.cpl",
+                                 u"CamfolioFmt.exe", u"dokan.dll", u"notes.txt"}) {
         DeleteFileW(AsWide((folder_ + u"\\" + name).c_str()));
     }
     RemoveDirectoryW(AsWide(folder_.c_str()));
