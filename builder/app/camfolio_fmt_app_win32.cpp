@@ -56,12 +56,11 @@ int CCamfolioFmtApp::Run(HINSTANCE instance, const wchar_t* commandLine) {
     const ThemeLibrary themes;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    I18N_Init();
+    const I18NCatalogueScope catalogue;
 
     const BuilderArguments arguments = ReadCommandLine(commandLine);
     HWND target = arguments.target ? reinterpret_cast<HWND>(*arguments.target) : nullptr;
     if (target == nullptr || !IsWindow(target)) {
-        I18N_DeInit();
         return 0;
     }
     // The applet's top-level window stays disabled while the dialog is open.
@@ -72,6 +71,5 @@ int CCamfolioFmtApp::Run(HINSTANCE instance, const wchar_t* commandLine) {
             SendHandBack(target, dialog.ResultFormat());
         }
     }
-    I18N_DeInit();
     return 0;
 }

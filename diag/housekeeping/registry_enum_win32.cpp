@@ -34,7 +34,8 @@ int EnumRegistry(HKEY hive, const char16_t* keyPath, const char16_t* suffix,
     const bool writable = mode == kEnumDeleteValue || mode == kEnumSetValue;
     // All names first: deleting subkeys while listing by index would skip some.
     for (const std::u16string& name : parent.SubkeyNames()) {
-        const std::u16string path = base + u"\\" + name + (suffix != nullptr ? suffix : u"");
+        std::u16string path = base;
+        path.append(u"\\").append(name).append(suffix != nullptr ? suffix : u"");
         {
             const RegKey subkey = writable ? RegKey::OpenForWrite(hive, path.c_str())
                                            : RegKey::OpenForRead(hive, path.c_str());
