@@ -30,7 +30,7 @@ std::u16string LocalAppData() {
 std::u16string ScratchFolder(const char16_t* name) {
     char16_t temp[260];
     EXPECT_TRUE(GetTempFolder(temp, 260));
-    const std::u16string path = std::u16string(temp) + u"camfolio-test-" + name;
+    std::u16string path = std::u16string(temp) + u"camfolio-test-" + name;
     CreateDirectoryW(AsWide(path.c_str()), nullptr);
     return path;
 }

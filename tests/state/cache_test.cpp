@@ -72,7 +72,7 @@ class Cache : public ::testing::Test {
     // A file of the given size (its end set, nothing written) last written
     // the given number of minutes into the test's day.
     std::u16string MakeFile(const std::string& relative, std::uint64_t size, int minute) const {
-        const std::u16string path = PathOf(relative);
+        std::u16string path = PathOf(relative);
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         const UniqueHandle file(CreateFileW(AsWide(path.c_str()), GENERIC_WRITE, 0, nullptr,
                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -170,6 +170,7 @@ TEST_F(Cache, OldestFilesGoUntilTheCacheIsAtNinetyPercentKeepingEachDevicesNewes
     const std::u16string single = MakeFile("0002B/b.jpg", 30 * kMiB, 1);
     // Oldest first; the names are not in that order.
     std::vector<std::u16string> files;
+    files.reserve(8);
     for (int k = 0; k < 8; ++k) {
         files.push_back(
             MakeFile("0001A/DCIM/a" + std::to_string(k * 5 % 8) + ".jpg", 15 * kMiB, 2 + k));
