@@ -46,8 +46,9 @@ void CAboutPage::UpdateTexts(bool reload) {
     TraceLeave(kUpdateTextsTag);
 }
 
-void CAboutPage::OnOK() {
+bool CAboutPage::OnOK() {
     TraceEnter(kOkTag);
     UpdateTexts(false);
     TraceLeave(kOkTag);
+    return true;
 }

@@ -9,7 +9,7 @@ class CAboutPage : public CPage {
 
   protected:
     bool OnInitDialog() override;
-    void OnOK() override;
+    bool OnOK() override;
 
   private:
     UniqueGdiObject labelFont_;

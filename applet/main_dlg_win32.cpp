@@ -131,7 +131,9 @@ void CMainDlg::UpdateTexts(bool reload) {
 void CMainDlg::OnApply() {
     TraceEnter(kApplyTag);
     EnableItem(Hwnd(), IDC_MAIN_APPLY, false);
-    tabby_.ApplyAll();
+    if (!tabby_.ApplyAll()) {
+        EnableItem(Hwnd(), IDC_MAIN_APPLY, true);  // the changes are still pending
+    }
     UpdateTexts(false);
     TraceLeave(kApplyTag);
 }
@@ -139,8 +141,9 @@ void CMainDlg::OnApply() {
 bool CMainDlg::OnCommand(int id, int code, HWND /*control*/) {
     switch (MAKEWPARAM(id, code)) {
         case MAKEWPARAM(IDOK, BN_CLICKED):
-            tabby_.ApplyAll();
-            EndDialog(IDOK);
+            if (tabby_.ApplyAll()) {
+                EndDialog(IDOK);
+            }
             return true;
         case MAKEWPARAM(IDCANCEL, BN_CLICKED):
             EndDialog(IDCANCEL);

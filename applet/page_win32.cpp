@@ -13,7 +13,7 @@ bool CPage::OnInitDialog() {
 
 bool CPage::OnCommand(int id, int code, HWND /*control*/) {
     if (id == IDOK && code == 0) {
-        OnOK();
+        stored_ = OnOK();
         return true;
     }
     return false;

@@ -8,13 +8,19 @@ class CPage : public ThemedDialog {
   public:
     // Sets every caption; with reload the catalogue is reloaded first.
     virtual void UpdateTexts(bool reload) = 0;
+    // What the last OK command answered: false when the page refused to store.
+    bool Stored() const { return stored_; }
 
   protected:
-    // Stores the page's state (the main dialog's OK or Apply).
-    virtual void OnOK() = 0;
+    // Stores the page's state (the main dialog's OK or Apply). False: a value
+    // is refused, nothing of the page is stored and the page has said why.
+    virtual bool OnOK() = 0;
     // A change the user made: Apply becomes available.
     void MarkModified() const;
 
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
+
+  private:
+    bool stored_ = true;
 };

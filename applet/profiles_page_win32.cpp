@@ -83,8 +83,9 @@ void CProfilesPage::UpdateTexts(bool reload) {
     TraceLeave(kUpdateTextsTag);
 }
 
-void CProfilesPage::OnOK() {
+bool CProfilesPage::OnOK() {
     TraceEnter(kOkTag);
     UpdateTexts(false);
     TraceLeave(kOkTag);
+    return true;
 }

@@ -10,7 +10,7 @@ class CProfilesPage : public CPage {
 
   protected:
     bool OnInitDialog() override;
-    void OnOK() override;
+    bool OnOK() override;
 
   private:
     void SetUpColumns();

@@ -45,8 +45,9 @@ void CSettingsPage::UpdateTexts(bool reload) {
     TraceLeave(kUpdateTextsTag);
 }
 
-void CSettingsPage::OnOK() {
+bool CSettingsPage::OnOK() {
     TraceEnter(kOkTag);
     UpdateTexts(false);
     TraceLeave(kOkTag);
+    return true;
 }

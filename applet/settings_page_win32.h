@@ -10,5 +10,5 @@ class CSettingsPage : public CPage {
 
   protected:
     bool OnInitDialog() override;
-    void OnOK() override;
+    bool OnOK() override;
 };

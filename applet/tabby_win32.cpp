@@ -135,15 +135,22 @@ void CTabby::SetTabTexts() {
     TabSetText(tab_, 2, I18N_About(0));
 }
 
-void CTabby::ApplyAll() {
+bool CTabby::ApplyAll() {
     TraceEnter(kApplyTag);
     for (int index = 0; index < kPageCount; ++index) {
-        if (HWND page = Page(index).Hwnd()) {
-            SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+        CPage& page = Page(index);
+        if (page.Hwnd() == nullptr) {
+            continue;
+        }
+        SendMessageW(page.Hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+        if (!page.Stored()) {
+            TraceLeave(kApplyTag);
+            return false;
         }
     }
     SetTabTexts();
     RedrawWindow(host_, nullptr, nullptr,
                  RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     TraceLeave(kApplyTag);
+    return true;
 }

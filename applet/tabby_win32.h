@@ -17,8 +17,10 @@ class CTabby {
     // Set-up over the dialog's tab control: tabs, pages, sizes.
     void PreSubclassWindow(HWND tabControl, HINSTANCE instance);
     // Sends every page, in tab order, the OK command; then re-captions the
-    // tabs and redraws the host.
-    void ApplyAll();
+    // tabs and redraws the host. False when a page refused: the pages after
+    // it are not sent the command. Only the first page refuses, so nothing
+    // is stored then.
+    bool ApplyAll();
     void SelectNextTab();
     void SelectPreviousTab();
     // The tab control's TCN_SELCHANGE.
