@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/convert/copy_data_text.h"
+#include "common/format/copy_data_text.h"
 #include "common/win32/ownership_win32.h"
 #include "tests/support/window_search_win32.h"
 

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "builder/convert/copy_data_text.h"
+#include "common/format/copy_data_text.h"
 #include "common/win32/ownership_win32.h"
 #include "diag/text/bounded_format.h"
 #include "diag/text/utf8.h"

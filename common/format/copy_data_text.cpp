@@ -1,4 +1,4 @@
-#include "builder/convert/copy_data_text.h"
+#include "common/format/copy_data_text.h"
 
 #include <cstring>
 #include <utility>
