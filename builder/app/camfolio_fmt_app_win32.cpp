@@ -10,9 +10,9 @@
 
 #include "builder/app/builder_arguments.h"
 #include "builder/app/camfolio_fmt_dlg_win32.h"
-#include "common/format/copy_data_text.h"
 #include "common/catalogue/catalogue.h"
 #include "common/dialog/theme_library_win32.h"
+#include "common/format/copy_data_text.h"
 #include "common/i18n_init/i18n_init_win32.h"
 #include "common/win32/wide_win32.h"
 
