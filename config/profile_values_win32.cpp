@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/mapper_contract.h"
+#include "diag/text/text_utils.h"
 
 namespace {
 
@@ -12,29 +13,18 @@ constexpr std::size_t kAliasUnits = 11;
 // Only the first unit of a letter, or the trimmed start of an alias, is kept.
 constexpr std::size_t kShortTextUnits = 1024;
 
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t';
-}
-
 bool IsHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }
 
 std::u16string TrimmedAlias(const std::u16string& text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && IsBlank(text[first])) {
-        ++first;
-    }
-    while (last > first && IsBlank(text[last - 1])) {
-        --last;
-    }
-    std::size_t units = std::min(last - first, kAliasUnits);
+    const std::u16string_view trimmed = TrimBlanks(text);
+    std::size_t units = std::min(trimmed.size(), kAliasUnits);
     // Never keep half of a surrogate pair.
-    if (units == kAliasUnits && first + units < last && IsHighSurrogate(text[first + units - 1])) {
+    if (units == kAliasUnits && units < trimmed.size() && IsHighSurrogate(trimmed[units - 1])) {
         --units;
     }
-    return text.substr(first, units);
+    return std::u16string(trimmed.substr(0, units));
 }
 
 char16_t FirstUnit(const RegKey& key, const char16_t* name) {

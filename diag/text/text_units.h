@@ -17,3 +17,8 @@ template <typename CharT>
 constexpr CharT FoldAscii(CharT c) {
     return c >= CharT{'A'} && c <= CharT{'Z'} ? static_cast<CharT>(c - CharT{'A'} + CharT{'a'}) : c;
 }
+
+template <typename CharT>
+constexpr CharT UpperAscii(CharT c) {
+    return c >= CharT{'a'} && c <= CharT{'z'} ? static_cast<CharT>(c - CharT{'a'} + CharT{'A'}) : c;
+}

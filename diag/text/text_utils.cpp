@@ -63,6 +63,17 @@ void TrimTrailing(char* text, char a, char b) {
     Trim(text, a, b);
 }
 
+std::u16string_view TrimBlanks(std::u16string_view text) {
+    const auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 std::ptrdiff_t FindNoCase(const char16_t* text, const char16_t* pattern) {
     return Find(text, pattern);
 }

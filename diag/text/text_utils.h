@@ -9,6 +9,8 @@ void StripLeading(char16_t* text, char16_t a, char16_t b);
 // Removes every trailing unit equal to a or b.
 void TrimTrailing(char16_t* text, char16_t a, char16_t b);
 void TrimTrailing(char* text, char a, char b);
+// text without its leading and trailing blanks and tabs.
+std::u16string_view TrimBlanks(std::u16string_view text);
 
 // Index of the first case-blind occurrence of pattern in text, -1 when none;
 // an empty pattern matches at 0.

@@ -22,6 +22,12 @@ TEST(TextUtils, StripAndTrim) {
     EXPECT_EQ(Narrow(all), "");
 }
 
+TEST(TextUtils, TrimBlanksKeepsInnerBlanksAndOtherSpace) {
+    EXPECT_EQ(Narrow(TrimBlanks(u" \t a b \t ")), "a b");
+    EXPECT_EQ(Narrow(TrimBlanks(u"\na\n")), "\na\n");
+    EXPECT_TRUE(TrimBlanks(u" \t ").empty());
+}
+
 TEST(TextUtils, FindNoCase) {
     EXPECT_EQ(FindNoCase(u"<Y4><dir><M2>", u"<DIR>"), 4);
     EXPECT_EQ(FindNoCase(u"abc", u""), 0);
