@@ -16,8 +16,8 @@ std::optional<std::u16string> BuilderCommandLine(std::u16string_view builderPath
     const FormatResult result =
         format.empty()
             ? FormatBoundedArgs(line.data(), line.size(), u"%s /h %08X", builderPath, window)
-            : FormatBoundedArgs(line.data(), line.size(), u"%s /h %08X \"%s\"", builderPath,
-                                window, format);
+            : FormatBoundedArgs(line.data(), line.size(), u"%s /h %08X \"%s\"", builderPath, window,
+                                format);
     if (result.truncated) {
         return std::nullopt;
     }

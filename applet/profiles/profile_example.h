@@ -8,5 +8,4 @@
 // The sample picture's name under format (the built-in format when empty),
 // captured at captureTime (local time, FILETIME scale), without the leading
 // "\"; nullopt when the engine refuses the format or names no usable file.
-std::optional<std::u16string> ProfileExample(std::u16string_view format,
-                                             std::uint64_t captureTime);
+std::optional<std::u16string> ProfileExample(std::u16string_view format, std::uint64_t captureTime);

@@ -34,6 +34,7 @@ inline constexpr std::int32_t kUnsupportedWindows =
     100;                                             // "This version does not support Windows %s."
 inline constexpr std::int32_t kNotAvailable = 104;   // "%s is not available."
 inline constexpr std::int32_t kNotCompatible = 105;  // "%s is not compatible with %s"
+inline constexpr std::int32_t kLaunchError = 114;    // "Error occurred while launching %s."
 inline constexpr std::int32_t kOriginalName = 162;
 inline constexpr std::int32_t kOriginalDirectory = 166;
 inline constexpr std::int32_t kOpenDataCaption = 170;  // "&Open location of the %s data files"
@@ -64,5 +65,6 @@ inline constexpr std::int32_t kNumberOfDigitsLabel = -25;    // [Number of digit
 inline constexpr std::int32_t kSelectCharactersLabel = -26;  // [Select characters to use]:
 inline constexpr std::int32_t kOriginalNameGroup = -32;      // [Original name]
 inline constexpr std::int32_t kAliasLabel = -37;             // [Alias]:
+inline constexpr std::int32_t kDefaultProfileName = -38;     // <[default profile]>
 
 }  // namespace text_id

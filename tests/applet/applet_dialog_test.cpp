@@ -17,6 +17,7 @@
 #include "applet/tabby_win32.h"
 #include "common/win32/wide_win32.h"
 #include "config/settings_registry.h"
+#include "tests/applet/applet_dialog_fixture.h"
 #include "tests/applet/applet_library.h"
 #include "tests/support/file_helpers_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
@@ -25,66 +26,6 @@
 #include "tests/support/u16.h"
 
 namespace {
-
-std::u16string TextOf(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return AsU16(text);
-}
-
-int SelectedTab(HWND dialog) {
-    return TabCtrl_GetCurSel(GetDlgItem(dialog, IDC_MAIN_TABS));
-}
-
-bool ApplyEnabled(HWND dialog) {
-    return IsWindowEnabled(GetDlgItem(dialog, IDC_MAIN_APPLY)) != FALSE;
-}
-
-void Click(HWND window, int id) {
-    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-}
-
-class AppletDialog : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(installation_.InstallConsistent());
-        ASSERT_TRUE(Registry_Set_CacheRoot(root_.Path().c_str()));
-        ASSERT_TRUE(applet_.IsLoaded());
-    }
-
-    // Opens the dialog with CPL_STARTWPARMSW (text non-null) or CPL_DBLCLK
-    // while drive runs on a thread of its own; drive ends the dialog.
-    template <typename Drive>
-    LONG OpenDialog(const wchar_t* startText, Drive drive) {
-        std::thread driver([&] {
-            HWND dialog = nullptr;
-            if (!WaitUntil([&] { return (dialog = FindMainDialog()) != nullptr; })) {
-                ADD_FAILURE() << "the dialog was not shown";
-                return;
-            }
-            drive(dialog);
-            if (IsWindow(dialog)) {
-                SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            }
-        });
-        const LONG answer = startText != nullptr ? applet_.Send(CPL_STARTWPARMSW, 0,
-                                                                reinterpret_cast<LPARAM>(startText))
-                                                 : applet_.Send(CPL_DBLCLK);
-        driver.join();
-        return answer;
-    }
-
-    std::string LogAfterExit() {
-        applet_.Send(CPL_EXIT);
-        return ReadFileBytes(root_.Path() + u"\\Camfolio\\CAMFOLIO.log");
-    }
-
-    RegistrySandbox registry_;
-    TestInstallation installation_{registry_};
-    TempDir root_;
-    AppletLibrary applet_;
-};
 
 // A control of each page, in tab order, to tell the pages apart.
 constexpr int kPageMarkers[CTabby::kPageCount] = {IDC_SETTINGS_LANGUAGE, IDC_PROFILES_LIST,

@@ -44,8 +44,7 @@ TEST(ProfileOrder, ComparesTheChosenFieldByUnitsInEitherDirection) {
         {"sub names", &canon, &lower, sort_key::kSubName, 1},
         {"a key without a field", &canon, &nikon, 0x2, 0},
         {"a missing record sorts first", nullptr, &canon, sort_key::kName, -1},
-        {"... whatever the direction", &canon, nullptr, sort_key::kName | sort_key::kDescending,
-         1},
+        {"... whatever the direction", &canon, nullptr, sort_key::kName | sort_key::kDescending, 1},
         {"two missing records", nullptr, nullptr, sort_key::kName, 0},
     };
     for (const auto& c : cases) {
@@ -96,9 +95,9 @@ TEST(ProfileControls, EachControlFollowsWhatIsShown) {
                            bool autoMap) {
         const ProfileControls c =
             ProfileControlStates({shown, isDefault, multiCardSystem, secondSlot, autoMap});
-        return std::string{c.letter ? 'L' : '-',  c.secondSlot ? 'S' : '-',
+        return std::string{c.letter ? 'L' : '-',       c.secondSlot ? 'S' : '-',
                            c.secondLetter ? '2' : '-', c.camera ? 'C' : '-',
-                           c.mapping ? 'M' : '-', c.policy ? 'P' : '-',
+                           c.mapping ? 'M' : '-',      c.policy ? 'P' : '-',
                            c.format ? 'F' : '-'};
     };
     EXPECT_EQ(states(false, false, true, true, true), "-------");

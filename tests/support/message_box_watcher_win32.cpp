@@ -17,7 +17,7 @@ std::u16string TextOf(HWND window) {
 
 }  // namespace
 
-MessageBoxWatcher::MessageBoxWatcher() : thread_([this] { Watch(); }) {}
+MessageBoxWatcher::MessageBoxWatcher(int answer) : answer_(answer), thread_([this] { Watch(); }) {}
 
 MessageBoxWatcher::~MessageBoxWatcher() {
     stop_ = true;
@@ -31,14 +31,15 @@ std::vector<MessageBoxWatcher::Box> MessageBoxWatcher::Boxes() {
 
 void MessageBoxWatcher::Watch() {
     while (!stop_) {
-        const HWND box = FindTopLevelWindow({.dialogOnly = true});
+        // Only message boxes: the program's own dialogs are left alone.
+        const HWND box = FindTopLevelWindow({.dialogOnly = true, .controlId = kMessageTextId});
         if (box != nullptr) {
             const HWND message = GetDlgItem(box, kMessageTextId);
             {
                 std::lock_guard lock(mutex_);
                 boxes_.push_back({TextOf(box), message ? TextOf(message) : u""});
             }
-            SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            SendMessageW(box, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED), 0);
             // Wait until the box is gone before looking for the next one.
             for (int i = 0; i < 200 && IsWindow(box); ++i) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));

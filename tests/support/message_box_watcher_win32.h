@@ -1,6 +1,6 @@
 #pragma once
 // Answers the message boxes a test provokes: a thread finds each box of this
-// process, records its title and text and presses its default button.
+// process, records its title and text and presses the button it is told to.
 #include <windows.h>
 
 #include <atomic>
@@ -16,7 +16,8 @@ class MessageBoxWatcher {
         std::u16string text;
     };
 
-    MessageBoxWatcher();
+    // answer: the button pressed, OK by default.
+    explicit MessageBoxWatcher(int answer = IDOK);
     ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
@@ -27,6 +28,7 @@ class MessageBoxWatcher {
   private:
     void Watch();
 
+    int answer_;
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::vector<Box> boxes_;

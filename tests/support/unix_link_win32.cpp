@@ -12,22 +12,6 @@ namespace {
 
 using UnixFileName = char*(CDECL*)(const wchar_t*);
 
-// Wine's own export, which gives the Unix path of a Windows one.
-std::string UnixPath(const std::u16string& path) {
-    const auto convert = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (convert == nullptr) {
-        return {};
-    }
-    char* unixPath = convert(AsWide(path.c_str()));
-    if (unixPath == nullptr) {
-        return {};
-    }
-    std::string result = unixPath;
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    return result;
-}
-
 // Wine starts Unix programs as it starts Windows ones, but their handles
 // cannot be waited for: callers poll for the outcome.
 void StartUnix(const wchar_t* program, const std::string& arguments) {
@@ -62,10 +46,25 @@ bool PollUntil(Done done) {
 
 }  // namespace
 
+std::string WineUnixPath(const std::u16string& path) {
+    const auto convert = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (convert == nullptr) {
+        return {};
+    }
+    char* unixPath = convert(AsWide(path.c_str()));
+    if (unixPath == nullptr) {
+        return {};
+    }
+    std::string result = unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
 UnixLink::UnixLink(const std::u16string& target, const std::u16string& link) {
-    const std::string unixTarget = UnixPath(target);
+    const std::string unixTarget = WineUnixPath(target);
     const std::size_t separator = link.rfind(u'\\');
-    const std::string unixFolder = UnixPath(link.substr(0, separator));
+    const std::string unixFolder = WineUnixPath(link.substr(0, separator));
     if (unixTarget.empty() || unixFolder.empty()) {
         return;
     }

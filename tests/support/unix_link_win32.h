@@ -4,6 +4,9 @@
 // The link itself is removed at the end; what it points to is not touched.
 #include <string>
 
+// The Unix path of a Windows one, as Wine maps it; empty when not under Wine.
+std::string WineUnixPath(const std::u16string& path);
+
 class UnixLink {
   public:
     // target and link are Windows paths; target must exist.

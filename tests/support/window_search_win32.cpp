@@ -40,6 +40,9 @@ BOOL CALLBACK Match(HWND window, LPARAM param) {
     if (query.owner != nullptr && GetWindow(window, GW_OWNER) != query.owner) {
         return TRUE;
     }
+    if (query.controlId != 0 && GetDlgItem(window, query.controlId) == nullptr) {
+        return TRUE;
+    }
     search->found = window;
     return FALSE;
 }

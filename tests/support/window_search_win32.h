@@ -19,6 +19,7 @@ struct WindowQuery {
     bool dialogOnly = false;          // class "#32770"
     const char16_t* title = nullptr;  // a dialog with this title
     HWND owner = nullptr;             // owned by this window
+    int controlId = 0;                // holding a control with this id
 };
 
 // The first visible top-level window that fits the query, null when none.
