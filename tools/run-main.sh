@@ -2,7 +2,8 @@
 # Builds everything (Windows 64- and 32-bit) and runs the main job under
 # Wine: with the installation laid out in a private prefix, the Control
 # Panel opens the applet, in English and then in German, and a screenshot of
-# each is saved (the display is a virtual one when there is no other).
+# each is saved (the display is a virtual one when there is no other); then
+# the builder and the Profiles page with a camera selected, in both languages.
 # Usage: tools/run-main.sh
 set -eu
 cd "$(dirname "$0")/.."
@@ -62,4 +63,47 @@ show_builder() {
 show_builder builder-english.png
 wine reg add 'HKCU\SOFTWARE\Camfolio' /v LngFile /d Deutsch.lng /f >/dev/null
 show_builder builder-german.png
+wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true
+
+# The Profiles page over a few camera profiles: the default one, a camera
+# with an alias and a format of its own, and a camera whose profiles are kept
+# per serial number. Selected by keyboard as a user would: Ctrl+Tab to the
+# page, Tab into the list and Down to the fourth row (NIKON D90).
+profiles='HKCU\SOFTWARE\Camfolio\Profiles'
+set_profile() {
+    wine reg add "$profiles$1" /v "$2" /t "$3" /d "$4" /f >/dev/null
+}
+set_profile '' DriveLetter REG_SZ M
+set_profile '' AutoMap REG_DWORD 1
+set_profile '\NIKON D90' DriveLetter REG_SZ K
+set_profile '\NIKON D90' Alias REG_SZ holiday
+set_profile '\NIKON D90' AutoMap REG_DWORD 1
+set_profile '\NIKON D90' IfDriveLetterUnavailable REG_DWORD 1
+set_profile '\NIKON D90' FormatString REG_SZ '<Y4><M2><D2>_<O><Fu>'
+set_profile '\Canon EOS\1111' DriveLetter REG_SZ P
+set_profile '\Canon EOS\2222' DriveLetter REG_SZ Q
+set_profile '\Canon EOS\2222' MultiCardSupport REG_DWORD 1
+set_profile '\Canon EOS\2222' DriveLetter2 REG_SZ R
+
+show_profiles() {
+    wine control "$applet" &
+    control=$!
+    tries=0
+    until window=$(xdotool search --onlyvisible --name '^Camfolio$' 2>/dev/null | head -n 1) &&
+        [ -n "$window" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -le 120 ] || { echo "the applet did not open" >&2; exit 1; }
+        sleep 0.5
+    done
+    xdotool windowfocus --sync "$window"
+    xdotool key --delay 200 ctrl+Tab Tab Down Down Down Down
+    tools/wine/screenshot-window.sh "$build" '^Camfolio$' "$screenshots/$1"
+    kill "$control" 2>/dev/null || true
+    wineserver -k
+    wait "$control" 2>/dev/null || true
+}
+
+show_profiles profiles-english.png
+wine reg add 'HKCU\SOFTWARE\Camfolio' /v LngFile /d Deutsch.lng /f >/dev/null
+show_profiles profiles-german.png
 wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true
