@@ -39,9 +39,9 @@ std::u16string CellText(HWND list, int row, int column) {
 }
 
 std::vector<std::u16string> Column(HWND list, int column) {
-    std::vector<std::u16string> texts;
-    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-        texts.push_back(CellText(list, row, column));
+    std::vector<std::u16string> texts(ListView_GetItemCount(list));
+    for (std::size_t row = 0; row < texts.size(); ++row) {
+        texts[row] = CellText(list, static_cast<int>(row), column);
     }
     return texts;
 }
