@@ -127,7 +127,10 @@ bool ReplaceFirst(char16_t* buffer, std::size_t capacity, const char16_t* what,
     return true;
 }
 
-std::size_t FindNoCase(std::u16string_view text, std::u16string_view pattern, std::size_t from) {
+namespace {
+template <typename CharT>
+std::size_t FindViewNoCase(std::basic_string_view<CharT> text, std::basic_string_view<CharT> pattern,
+                           std::size_t from) {
     for (std::size_t at = from; at < text.size() && text.size() - at >= pattern.size(); ++at) {
         std::size_t i = 0;
         while (i < pattern.size() && FoldAscii(text[at + i]) == FoldAscii(pattern[i])) {
@@ -137,5 +140,13 @@ std::size_t FindNoCase(std::u16string_view text, std::u16string_view pattern, st
             return at;
         }
     }
-    return std::u16string_view::npos;
+    return std::basic_string_view<CharT>::npos;
+}
+}  // namespace
+
+std::size_t FindNoCase(std::u16string_view text, std::u16string_view pattern, std::size_t from) {
+    return FindViewNoCase(text, pattern, from);
+}
+std::size_t FindNoCase(std::string_view text, std::string_view pattern, std::size_t from) {
+    return FindViewNoCase(text, pattern, from);
 }

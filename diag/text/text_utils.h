@@ -18,6 +18,7 @@ std::ptrdiff_t FindNoCase(const char16_t* text, const char16_t* pattern);
 std::ptrdiff_t FindNoCase(const char* text, const char* pattern);
 // The same at or after from; npos when none.
 std::size_t FindNoCase(std::u16string_view text, std::u16string_view pattern, std::size_t from);
+std::size_t FindNoCase(std::string_view text, std::string_view pattern, std::size_t from);
 
 // Replaces the first (case-sensitive) occurrence of what by with in a buffer of
 // the given capacity, keeping what followed it; whatever no longer fits is cut.
