@@ -151,6 +151,9 @@ bool CMainDlg::OnCommand(int id, int code, HWND /*control*/) {
         case MAKEWPARAM(IDC_MAIN_APPLY, BN_CLICKED):
             OnApply();
             return true;
+        case MAKEWPARAM(IDC_MAIN_CHECK_UPDATE, BN_CLICKED):
+            updateCheck_.Start(Hwnd(), IDC_MAIN_CHECK_UPDATE);
+            return true;
         default:
             return false;
     }
@@ -209,6 +212,12 @@ std::optional<INT_PTR> CMainDlg::OnMessage(UINT message, WPARAM /*wParam*/, LPAR
         return 0;
     }
     return std::nullopt;
+}
+
+void CMainDlg::OnDestroy() {
+    // A check still waiting on the server must not use the dialog once it is gone.
+    updateCheck_.Stop();
+    Dialog::OnDestroy();
 }
 
 bool CMainDlg::PreTranslateMessage(const MSG& message) {

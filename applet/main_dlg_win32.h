@@ -4,6 +4,7 @@
 #include "applet/applet_dialog_win32.h"
 #include "applet/tabby_win32.h"
 #include "applet/ui/gdiplus_bitmap_resource_win32.h"
+#include "applet/update_check_win32.h"
 #include "common/dialog/dialog_win32.h"
 #include "common/dialog/ui_font_win32.h"
 #include "common/win32/ownership_win32.h"
@@ -24,6 +25,7 @@ class CMainDlg : public Dialog, public AppletDialog {
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     std::optional<INT_PTR> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(const MSG& message) override;
+    void OnDestroy() override;
 
   private:
     void SetWindowIcons();
@@ -43,6 +45,7 @@ class CMainDlg : public Dialog, public AppletDialog {
     RECT linkRect_{};
     HWND linkToolTip_ = nullptr;
     UniqueGdiObject productFont_;
+    UpdateCheck updateCheck_;
 };
 
 // The key handling of the dialog: Ctrl+Tab and Ctrl+PageDown select the next

@@ -7,7 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 . tools/setup/packages.sh
 # shellcheck disable=SC2086
-tools/setup/ensure-packages.sh $BUILD_PACKAGES $WINE_PACKAGES $TEST_PACKAGES
+tools/setup/ensure-packages.sh $BUILD_PACKAGES $WINE_PACKAGES $TEST_PACKAGES $HTTP_TEST_PACKAGES
 
 step() { printf '\n== %s\n' "$*"; }
 

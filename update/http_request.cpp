@@ -3,8 +3,7 @@
 #include "update/http_limits.h"
 
 std::optional<std::string> BuildGetRequest(std::string_view path, std::string_view host,
-                                           std::string_view userAgent,
-                                           std::string_view cookieJar) {
+                                           std::string_view userAgent, std::string_view cookieJar) {
     std::string request;
     request.append("GET ").append(path).append(" HTTP/1.1\r\n");
     request.append("Host: ").append(host).append("\r\n");

@@ -150,13 +150,14 @@ ResponseProgress EvaluateResponse(char* buffer, std::size_t& received, ResponseR
                 return ResponseProgress::kComplete;
             }
         }
-    } else if (header != 0 && response.find("Transfer-Encoding: chunked") != std::string_view::npos) {
+    } else if (header != 0 &&
+               response.find("Transfer-Encoding: chunked") != std::string_view::npos) {
         if (DecodeChunkedInPlace(buffer, reading.decoded, received)) {
             return ResponseProgress::kComplete;
         }
     }
     return received == reading.expectedTotal ? ResponseProgress::kComplete
-                                              : ResponseProgress::kMore;
+                                             : ResponseProgress::kMore;
 }
 
 void UpdateCookieJar(std::string& jar, std::string_view response) {

@@ -15,7 +15,7 @@ enum class ResponseProgress {
 
 struct ResponseReading {
     bool statusPending = true;
-    std::string status;       // the three characters after "HTTP/x.x ", empty when unchecked
+    std::string status;  // the three characters after "HTTP/x.x ", empty when unchecked
     std::size_t expectedTotal = 0;
     std::size_t decoded = 0;  // body bytes made contiguous by the chunk decoding
 };

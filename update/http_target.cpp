@@ -23,8 +23,9 @@ std::string Cut(std::string_view text) {
     return std::string(text.substr(0, kTextLimit));
 }
 
-// "host[:port][/path]" after the scheme.
-HttpTarget ParseAuthority(std::string_view rest) {
+}  // namespace
+
+HttpTarget TargetOf(std::string_view rest) {
     HttpTarget target;
     const std::size_t slash = std::min(rest.find('/'), rest.size());
     std::string_view authority = rest.substr(0, slash);
@@ -45,8 +46,6 @@ HttpTarget ParseAuthority(std::string_view rest) {
     return target;
 }
 
-}  // namespace
-
 TargetMove MoveTo(HttpTarget& target, const HttpTarget& next) {
     const bool newServer = !SameHost(target.host, next.host) || target.port != next.port;
     target = next;
@@ -65,7 +64,7 @@ TargetMove FollowLocation(HttpTarget& target, std::string_view response) {
     value = value.substr(0, std::min(value.find("\r\n"), value.size()));
     const std::size_t scheme = value.find("//");
     if (scheme != std::string_view::npos) {
-        return MoveTo(target, ParseAuthority(value.substr(scheme + 2)));
+        return MoveTo(target, TargetOf(value.substr(scheme + 2)));
     }
     if (value.starts_with('/')) {
         target.path = Cut(value);
@@ -95,5 +94,5 @@ std::optional<HttpTarget> ParseMetaRefresh(std::string_view body) {
     if (quote == std::string_view::npos) {
         return std::nullopt;
     }
-    return ParseAuthority(rest.substr(0, quote));
+    return TargetOf(rest.substr(0, quote));
 }

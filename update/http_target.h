@@ -14,10 +14,13 @@ struct HttpTarget {
 };
 
 enum class TargetMove {
-    kNone,       // no Location header: the response is the answer
+    kNone,        // no Location header: the response is the answer
     kSameServer,  // the next request goes over the same connection
-    kNewServer,  // another host or port: connect again
+    kNewServer,   // another host or port: connect again
 };
+
+// "host[:port][/path]": no port means 80, no path "/".
+HttpTarget TargetOf(std::string_view hostPortPath);
 
 // Follows the "location: " header (any case) of a 301 or 302 response:
 // absolute ("http://host[:port]/path"; no port means 80), rooted ("/path")

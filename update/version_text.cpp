@@ -70,16 +70,17 @@ bool IsNewerThanOwn(const ProductVersion& latest) {
 std::string UserAgent() {
     const ProductVersion own = OwnVersion();
     std::array<char, 100> agent{};
-    const FormatResult written = FormatBoundedArgs(agent.data(), agent.size(), "Camfolio %d.%d.%d.%d",
-                                                   own.major, own.minor, own.release, own.build);
+    const FormatResult written =
+        FormatBoundedArgs(agent.data(), agent.size(), "Camfolio %d.%d.%d.%d", own.major, own.minor,
+                          own.release, own.build);
     return std::string(agent.data(), written.length);
 }
 
 std::u16string AlreadyLatestMessage() {
     std::array<char16_t, kQuestionUnits> text{};
-    const int length = I18N_wsprintf(text.data(), static_cast<int>(text.size()),
-                                     text_id::kLatestInstalled, MarkerType::String,
-                                     FormatArg(kProductName), 0);
+    const int length =
+        I18N_wsprintf(text.data(), static_cast<int>(text.size()), text_id::kLatestInstalled,
+                      MarkerType::String, FormatArg(kProductName), 0);
     return std::u16string(text.data(), static_cast<std::size_t>(length));
 }
 
@@ -87,7 +88,9 @@ std::u16string NewVersionQuestion(const ProductVersion& latest) {
     const ProductVersion own = OwnVersion();
     std::array<char16_t, kQuestionUnits> piece{};
     std::u16string question;
-    const auto append = [&](int length) { question.append(piece.data(), static_cast<std::size_t>(length)); };
+    const auto append = [&](int length) {
+        question.append(piece.data(), static_cast<std::size_t>(length));
+    };
     const int capacity = static_cast<int>(piece.size());
     append(I18N_wsprintf(piece.data(), capacity, text_id::kNewVersionAvailable, MarkerType::String,
                          FormatArg(kProductName), 0));

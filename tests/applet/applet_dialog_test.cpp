@@ -67,8 +67,7 @@ TEST_F(AppletDialog, ShowsTheHeaderWithTheMapperVersion) {
                       EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_LINK)), u"www.camfolio.example");
                       EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_MAIN_CHECK_UPDATE)),
                                 u"&Check for a new version");
-                      // There is no version check yet.
-                      EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_MAIN_CHECK_UPDATE)));
+                      EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_MAIN_CHECK_UPDATE)));
                       EXPECT_FALSE(ApplyEnabled(dialog));
                   }),
               0);
@@ -140,7 +139,9 @@ std::vector<int> TabWalk(HWND dialog, HWND page) {
 
 TEST_F(AppletDialog, TabLeadsFromTheTabsThroughThePageToTheButtons) {
     ASSERT_EQ(applet_.Send(CPL_INIT), 1);
-    const std::vector<int> expected{'T', 'P', IDOK, IDCANCEL, IDC_MAIN_APPLY, 'T'};
+    // The header's button comes last, before the tabs again.
+    const std::vector<int> expected{'T', 'P', IDOK, IDCANCEL, IDC_MAIN_APPLY, IDC_MAIN_CHECK_UPDATE,
+                                    'T'};
     for (const wchar_t* start : {L"1", L"2", L"3"}) {
         SCOPED_TRACE(Narrow(AsU16(start)));
         OpenDialog(start, [&](HWND dialog) {

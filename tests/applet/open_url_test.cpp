@@ -57,9 +57,7 @@ class BrowserCommand : public ::testing::Test {
             })) {
             return {};
         }
-        const std::string bytes = ReadFileBytes(record_);
-        std::u16string line(bytes.size() / 2, u'\0');
-        std::memcpy(line.data(), bytes.data(), line.size() * 2);
+        const std::u16string line = ReadUtf16File(record_);
         DeleteFileW(AsWide(record_.c_str()));
         return line;
     }

@@ -1,5 +1,6 @@
 #include "tests/support/file_helpers_win32.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,6 +11,13 @@ std::string ReadFileBytes(const std::u16string& path) {
     std::stringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+std::u16string ReadUtf16File(const std::u16string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    std::u16string text(bytes.size() / 2, u'\0');
+    std::memcpy(text.data(), bytes.data(), text.size() * 2);
+    return text;
 }
 
 void RemoveTree(const std::u16string& path) {

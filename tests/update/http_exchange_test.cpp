@@ -24,7 +24,8 @@ struct Reading {
     void Receive(std::string_view piece) {
         const std::size_t room = buffer.size() - 1 - received;
         piece = piece.substr(0, room);
-        std::copy(piece.begin(), piece.end(), buffer.begin() + static_cast<std::ptrdiff_t>(received));
+        std::copy(piece.begin(), piece.end(),
+                  buffer.begin() + static_cast<std::ptrdiff_t>(received));
         received += piece.size();
         progress = EvaluateResponse(buffer.data(), received, state);
     }
@@ -39,13 +40,15 @@ std::string Plain(std::string_view body) {
 }
 
 TEST(HttpRequest, SendsItsLinesInOrderAndTheJarOnlyWhenItHoldsCookies) {
-    EXPECT_EQ(BuildGetRequest("/download/Camfolio.latest", "www.camfolio.example",
-                              "Camfolio 4.1.0.265", ""),
-              "GET /download/Camfolio.latest HTTP/1.1\r\nHost: www.camfolio.example\r\n"
-              "User-Agent: Camfolio 4.1.0.265\r\nKeep-Alive: 300\r\nConnection: Keep-Alive\r\n\r\n");
+    EXPECT_EQ(
+        BuildGetRequest("/download/Camfolio.latest", "www.camfolio.example", "Camfolio 4.1.0.265",
+                        ""),
+        "GET /download/Camfolio.latest HTTP/1.1\r\nHost: www.camfolio.example\r\n"
+        "User-Agent: Camfolio 4.1.0.265\r\nKeep-Alive: 300\r\nConnection: Keep-Alive\r\n\r\n");
     const auto withJar = BuildGetRequest("/", "h", "a", "a=1; b=2");
     ASSERT_TRUE(withJar);
-    EXPECT_NE(withJar->find("Connection: Keep-Alive\r\nCookie: a=1; b=2\r\n\r\n"), std::string::npos);
+    EXPECT_NE(withJar->find("Connection: Keep-Alive\r\nCookie: a=1; b=2\r\n\r\n"),
+              std::string::npos);
     EXPECT_FALSE(BuildGetRequest(std::string(kHttpRequestBytes, 'p'), "h", "a", ""));
     EXPECT_EQ(UserAgent(), "Camfolio 4.1.0.265");
 }
@@ -86,10 +89,12 @@ TEST(HttpResponse, ChunksSplitAtAnyByteGiveTheContentLengthBody) {
     const std::string body = "4.1.0.270\r\n<p>notes</p>";
     const std::vector<std::string> chunked = {
         std::string(kHeaderOk) +
-            "Transfer-Encoding: chunked\r\n\r\n4\r\n4.1.\r\nc\r\n0.270\r\n<p>no\r\n7\r\ntes</p>\r\n0\r\n\r\n",
+            "Transfer-Encoding: "
+            "chunked\r\n\r\n4\r\n4.1.\r\nc\r\n0.270\r\n<p>no\r\n7\r\ntes</p>\r\n0\r\n\r\n",
         // Upper-case digits, a chunk extension and a trailer.
         std::string(kHeaderOk) +
-            "Transfer-Encoding: chunked\r\n\r\n00B;name=v\r\n4.1.0.270\r\n\r\nC\r\n<p>notes</p>\r\n0\r\n"
+            "Transfer-Encoding: "
+            "chunked\r\n\r\n00B;name=v\r\n4.1.0.270\r\n\r\nC\r\n<p>notes</p>\r\n0\r\n"
             "X-Trailer: 1\r\n\r\n",
     };
     for (const std::string& response : chunked) {
@@ -140,11 +145,21 @@ TEST(HttpTarget, FollowsLocationsInEveryForm) {
         TargetMove move;
         HttpTarget expected;
     } cases[] = {
-        {"http://mirror.example:8080/x/y.txt", TargetMove::kNewServer, {"mirror.example", "/x/y.txt", 8080}},
-        {"http://mirror.example/x/y.txt", TargetMove::kNewServer, {"mirror.example", "/x/y.txt", 80}},
-        {"http://WWW.camfolio.example/z", TargetMove::kSameServer, {"WWW.camfolio.example", "/z", 80}},
-        {"http://www.camfolio.example:81", TargetMove::kNewServer, {"www.camfolio.example", "/", 81}},
-        {"/other/file.txt", TargetMove::kSameServer, {"www.camfolio.example", "/other/file.txt", 80}},
+        {"http://mirror.example:8080/x/y.txt",
+         TargetMove::kNewServer,
+         {"mirror.example", "/x/y.txt", 8080}},
+        {"http://mirror.example/x/y.txt",
+         TargetMove::kNewServer,
+         {"mirror.example", "/x/y.txt", 80}},
+        {"http://WWW.camfolio.example/z",
+         TargetMove::kSameServer,
+         {"WWW.camfolio.example", "/z", 80}},
+        {"http://www.camfolio.example:81",
+         TargetMove::kNewServer,
+         {"www.camfolio.example", "/", 81}},
+        {"/other/file.txt",
+         TargetMove::kSameServer,
+         {"www.camfolio.example", "/other/file.txt", 80}},
         {"y2.txt", TargetMove::kSameServer, {"www.camfolio.example", "/download/y2.txt", 80}},
     };
     for (const auto& c : cases) {
@@ -157,7 +172,8 @@ TEST(HttpTarget, FollowsLocationsInEveryForm) {
         EXPECT_EQ(target.port, c.expected.port) << c.location;
     }
     HttpTarget target = start;
-    EXPECT_EQ(FollowLocation(target, "HTTP/1.1 302 Found\r\n\r\nLocation: /body"), TargetMove::kNone);
+    EXPECT_EQ(FollowLocation(target, "HTTP/1.1 302 Found\r\n\r\nLocation: /body"),
+              TargetMove::kNone);
     EXPECT_EQ(target.path, start.path);
 }
 
@@ -168,7 +184,8 @@ TEST(HttpTarget, FindsTheMetaRefreshOfABody) {
     EXPECT_EQ(refresh->host, "host2");
     EXPECT_EQ(refresh->path, "/latest.txt");
     EXPECT_EQ(refresh->port, 80);
-    const auto withPort = ParseMetaRefresh("<meta http-equiv=\"refresh\" content=\"0;url=localhost:8123\">");
+    const auto withPort =
+        ParseMetaRefresh("<meta http-equiv=\"refresh\" content=\"0;url=localhost:8123\">");
     ASSERT_TRUE(withPort);
     EXPECT_EQ(withPort->host, "localhost");
     EXPECT_EQ(withPort->path, "/");
@@ -184,9 +201,9 @@ TEST(VersionText, OnlyTheBuildNumberDecides) {
         bool parsed;
         bool newer;
     } cases[] = {
-        {"4.1.0.265", true, false},      {"4.1.0.265\r\n", true, false},
-        {"9.9.9.100", true, false},      {"4.1.0.266", true, true},
-        {"4.2.0.270 beta\n", true, true}, {"4.1.0", false, false},
+        {"4.1.0.265", true, false},         {"4.1.0.265\r\n", true, false},
+        {"9.9.9.100", true, false},         {"4.1.0.266", true, true},
+        {"4.2.0.270 beta\n", true, true},   {"4.1.0", false, false},
         {"<html>404</html>", false, false}, {"", false, false},
     };
     for (const auto& c : cases) {
@@ -201,9 +218,10 @@ TEST(VersionText, OnlyTheBuildNumberDecides) {
 TEST(VersionText, TellsTheUserInTheCataloguesWords) {
     EXPECT_EQ(Narrow(AlreadyLatestMessage()),
               "You already have the latest version of the Camfolio installed.");
-    EXPECT_EQ(Narrow(NewVersionQuestion({4, 2, 0, 270})),
-              "There is a new version of the Camfolio available.\n\nYour version:\t4.1 (build 265)\n"
-              "Latest version:\t4.2 (build 270)\n\nWould you like to visit the Camfolio website now?");
+    EXPECT_EQ(
+        Narrow(NewVersionQuestion({4, 2, 0, 270})),
+        "There is a new version of the Camfolio available.\n\nYour version:\t4.1 (build 265)\n"
+        "Latest version:\t4.2 (build 270)\n\nWould you like to visit the Camfolio website now?");
 }
 
 }  // namespace
