@@ -93,7 +93,7 @@ void UpdateCheck::Start(HWND dialog, int buttonId, const HttpTimeouts& timeouts)
         busy = false;
         return;
     }
-    context.release();  // the thread owns it now
+    static_cast<void>(context.release());  // the thread owns it now
     thread_.Reset(thread);
     EnableWindow(GetDlgItem(dialog, buttonId), FALSE);
 }

@@ -35,9 +35,11 @@ inline constexpr std::int32_t kUnsupportedWindows =
 inline constexpr std::int32_t kNotAvailable = 104;   // "%s is not available."
 inline constexpr std::int32_t kNotCompatible = 105;  // "%s is not compatible with %s"
 inline constexpr std::int32_t kLaunchError = 114;    // "Error occurred while launching %s."
-inline constexpr std::int32_t kNewVersionAvailable = 154;  // "There is a new version of the %s available."
+inline constexpr std::int32_t kNewVersionAvailable =
+    154;                                            // "There is a new version of the %s available."
 inline constexpr std::int32_t kVisitWebsite = 155;  // "Would you like to visit the %s website now?"
-inline constexpr std::int32_t kLatestInstalled = 156;  // "You already have the latest version of the %s installed."
+inline constexpr std::int32_t kLatestInstalled =
+    156;  // "You already have the latest version of the %s installed."
 inline constexpr std::int32_t kOriginalName = 162;
 inline constexpr std::int32_t kOriginalDirectory = 166;
 inline constexpr std::int32_t kOpenDataCaption = 170;  // "&Open location of the %s data files"

@@ -57,7 +57,7 @@ class BrowserCommand : public ::testing::Test {
             })) {
             return {};
         }
-        const std::u16string line = ReadUtf16File(record_);
+        std::u16string line = ReadUtf16File(record_);
         DeleteFileW(AsWide(record_.c_str()));
         return line;
     }
