@@ -15,6 +15,7 @@
 namespace {
 
 constexpr std::int64_t kFileTimeTicksPerMinute = 600000000;
+constexpr std::size_t kFirstListRoom = 20;
 
 std::u16string_view ViewOf(const char16_t* text) {
     return text != nullptr ? std::u16string_view(text) : std::u16string_view();
@@ -216,7 +217,9 @@ bool CDirectory::_AddItem(bool atFront, const ItemArgs& args, DirectoryItems& ta
     try {
         made = MakeItem(args);
         // Room first, so that inserting below cannot fail with the item half-owned.
-        target.reserve(target.size() + 1);
+        if (target.size() == target.capacity()) {
+            target.reserve(target.capacity() * 2 + kFirstListRoom);
+        }
     } catch (const std::bad_alloc&) {
         TraceReturn(kAddItemTag, 2, 0, ResultName(0));
         return false;
