@@ -17,7 +17,6 @@
 namespace {
 
 using ::testing::Contains;
-using ::testing::ElementsAre;
 
 constexpr char16_t kClassKey[] =
     u"System\\CurrentControlSet\\Control\\Class\\{CAF01100-0000-0000-0000-000000000015}";

@@ -1,6 +1,7 @@
 #include "tests/wialib/fake_shell_win32.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 
 #include "common/win32/wide_win32.h"
@@ -37,22 +38,22 @@ class FakeObject : public Interfaces... {
 // An item id list of one id holding the node's address.
 struct NodeId {
     USHORT cb;
-    FakeShellNode* node;
+    std::uintptr_t node;
     USHORT terminator;
 } __attribute__((packed));
 
 PITEMID_CHILD MakeId(FakeShellNode* node) {
     auto* id = static_cast<NodeId*>(CoTaskMemAlloc(sizeof(NodeId)));
-    id->cb = static_cast<USHORT>(sizeof(USHORT) + sizeof(FakeShellNode*));
-    id->node = node;
+    id->cb = static_cast<USHORT>(sizeof(USHORT) + sizeof(std::uintptr_t));
+    id->node = reinterpret_cast<std::uintptr_t>(node);
     id->terminator = 0;
     return reinterpret_cast<PITEMID_CHILD>(id);
 }
 
 FakeShellNode* NodeOf(PCUIDLIST_RELATIVE id) {
-    FakeShellNode* node = nullptr;
-    std::memcpy(&node, reinterpret_cast<const BYTE*>(id) + sizeof(USHORT), sizeof node);
-    return node;
+    std::uintptr_t node = 0;
+    std::memcpy(&node, reinterpret_cast<const BYTE*>(id) + sizeof(USHORT), sizeof(std::uintptr_t));
+    return reinterpret_cast<FakeShellNode*>(node);
 }
 
 HRESULT Answer(const std::u16string& text, bool ansi, STRRET* out) {

@@ -33,7 +33,9 @@ struct Call {
 
 void Record(IDataObject* data, IContextMenu* menu, IShellExtInit* init, void* userData, int kind) {
     std::vector<std::string> items;
-    for (const FakeShellNode* node : NodesOf(data)) {
+    const std::vector<const FakeShellNode*> nodes = NodesOf(data);
+    items.reserve(nodes.size());
+    for (const FakeShellNode* node : nodes) {
         items.push_back(Narrow(node->display));
     }
     static_cast<std::vector<Call>*>(userData)->push_back(
@@ -94,6 +96,7 @@ class ShellLookup : public ::testing::TestWithParam<bool> {
 
 std::vector<std::string> Narrowed(const std::vector<std::u16string>& texts) {
     std::vector<std::string> out;
+    out.reserve(texts.size());
     for (const std::u16string& text : texts) {
         out.push_back(Narrow(text));
     }
