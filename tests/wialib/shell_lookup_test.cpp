@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,8 @@ class ShellLookup : public ::testing::TestWithParam<bool> {
         internal.column1 = u"Other";
         internal.column2 = u"10 MB";
         internal.Add(u"MISC", ObjectId(u"30"), kFolder);
+        after_ = &computer.Add(u"Phone", u"\\\\?\\usb#vid_0bb4", kRemovableFolder);
+        after_->Add(u"Phone storage", u"SID-{30001,,200}", kFolder);
     }
     ~ShellLookup() override { EXPECT_EQ(FakeShell::LiveObjects(), 0); }
 
@@ -88,6 +91,7 @@ class ShellLookup : public ::testing::TestWithParam<bool> {
     FakeShell shell_;
     FakeShellNode* removable_ = nullptr;
     FakeShellNode* device_ = nullptr;
+    FakeShellNode* after_ = nullptr;  // a removable item after the device
     std::vector<Call> calls_;
     std::vector<std::u16string> names_;
     std::vector<std::u16string> parsingNames_;
@@ -121,6 +125,7 @@ TEST_P(ShellLookup, ListsTheDeviceSubtreeWithNamesStartingAtTheDevice) {
     // Only the Computer folder is entered on the way; nothing after the device.
     EXPECT_EQ(removable_->enumerations, 0);
     EXPECT_EQ(shell_.Desktop().children[0]->enumerations, 0);
+    EXPECT_EQ(after_->enumerations, 0);
 }
 
 TEST_P(ShellLookup, WithASizeListOnlyDcfStoragesAreListedEachWithItsSize) {
@@ -205,16 +210,37 @@ TEST(ShellLookupDesktop, AMissingDesktopFolderIsTheResult) {
     EXPECT_THAT(calls, IsEmpty());
 }
 
-TEST(ShellLookupDesktop, TheRealShellHasNoSuchDevice) {
+// New handles take the lowest free slots: a handle left open by a lookup
+// pushes the highest of a run of new ones up.
+HANDLE HighestOfNewHandles() {
+    std::vector<HANDLE> probes(64);
+    for (HANDLE& probe : probes) {
+        probe = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    }
+    HANDLE highest = nullptr;
+    for (const HANDLE probe : probes) {
+        highest = std::max(highest, probe);
+        CloseHandle(probe);
+    }
+    return highest;
+}
+
+TEST(ShellLookupDesktop, TheRealShellHasNoSuchDeviceAndLeavesNoHandleBehind) {
     std::vector<Call> calls;
     std::vector<std::u16string> names;
     std::vector<std::u16string> parsingNames;
-    for (const bool onThread : {false, true}) {
-        const HRESULT hr =
-            GetIShellObjectsForDevice(onThread, kDeviceKey, nullptr, 0, Record, &calls, {}, &names,
-                                      &parsingNames, -1, nullptr);
+    const auto lookUp = [&](bool onThread) {
+        return GetIShellObjectsForDevice(onThread, kDeviceKey, nullptr, 0, Record, &calls, {},
+                                         &names, &parsingNames, -1, nullptr);
+    };
+    // The first walk loads what the shell keeps for the process.
+    EXPECT_TRUE(SUCCEEDED(lookUp(false)));
+    const HANDLE before = HighestOfNewHandles();
+    for (const bool onThread : {false, true, false, true}) {
+        const HRESULT hr = lookUp(onThread);
         EXPECT_TRUE(SUCCEEDED(hr)) << std::hex << hr;
     }
+    EXPECT_EQ(HighestOfNewHandles(), before);
     EXPECT_THAT(calls, IsEmpty());
     EXPECT_THAT(names, IsEmpty());
 }
