@@ -209,7 +209,9 @@ std::unique_ptr<DirectoryItem> CDirectory::MakeItem(const ItemArgs& args) const 
 bool CDirectory::_AddItem(bool atFront, const ItemArgs& args, DirectoryItems& target,
                           DirectoryItem** item) {
     TraceEnter(kAddItemTag);
-    if (IsExcluded(ViewOf(args.extension))) {
+    // Patterns sort out files by extension; directories have none to match,
+    // so that a pattern such as "*" cannot take the root "\" away.
+    if (args.extension != nullptr && IsExcluded(args.extension)) {
         TraceReturn(kAddItemTag, 1, 0, ResultName(0));
         return false;
     }

@@ -53,6 +53,13 @@ TEST(DirectoryInit, StartsWithThePersistentRootAndKeepsTheExclusionsOnly) {
     EXPECT_EQ(root.findData.lastWriteTime, FirstUseFileTime());
     EXPECT_FALSE(AddPicture(directory, u"IMG_0001", u"THM"));
 
+    // Exclusions sort out files only: the root stays.
+    directory.AddExclusionPattern(u"*");
+    directory.Init(nullptr);
+    EXPECT_EQ(directory.PersistentDirectories().size(), 1U);
+    EXPECT_TRUE(directory.AddPersistentDirectory(false, u"DCIM\\", 0, nullptr));
+    EXPECT_FALSE(AddPicture(directory, u"IMG_0001", u""));
+
     directory.Cleanup(true);
     directory.Init(nullptr);
     EXPECT_TRUE(AddPicture(directory, u"IMG_0001", u"THM"));

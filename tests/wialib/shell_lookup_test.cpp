@@ -19,6 +19,8 @@ using ::testing::IsEmpty;
 
 constexpr char16_t kDeviceKey[] = u"\\\\?\\usb#vid_04a9&pid_3218#5&1a2b#{6ac27878-a6fa-4155}";
 constexpr SFGAOF kFolder = SFGAO_FOLDER;
+// Names the shell gives are kept to 259 units.
+const std::string kLongEntry = "\\Internal\\MISC\\" + std::string(259, 'x');
 constexpr SFGAOF kRemovableFolder = SFGAO_FOLDER | SFGAO_REMOVABLE;
 
 std::u16string ObjectId(const char16_t* digits) {
@@ -67,7 +69,8 @@ class ShellLookup : public ::testing::TestWithParam<bool> {
         FakeShellNode& internal = device_->Add(u"Internal", u"SID-{20001,,100}", kFolder);
         internal.column1 = u"Other";
         internal.column2 = u"10 MB";
-        internal.Add(u"MISC", ObjectId(u"30"), kFolder);
+        internal.Add(u"MISC", ObjectId(u"30"), kFolder)
+            .Add(std::u16string(300, u'x'), std::u16string(300, u'y'), 0);
         after_ = &computer.Add(u"Phone", u"\\\\?\\usb#vid_0bb4", kRemovableFolder);
         after_->Add(u"Phone storage", u"SID-{30001,,200}", kFolder);
     }
@@ -112,11 +115,11 @@ TEST_P(ShellLookup, ListsTheDeviceSubtreeWithNamesStartingAtTheDevice) {
     EXPECT_THAT(Narrowed(names_), ElementsAre("\\Card", "\\Card\\DCIM", "\\Card\\DCIM\\100ABCDE",
                                               "\\Card\\DCIM\\100ABCDE\\IMG_0001.JPG",
                                               "\\Card\\DCIM\\100ABCDE\\IMG_0002.JPG", "\\Internal",
-                                              "\\Internal\\MISC"));
+                                              "\\Internal\\MISC", kLongEntry));
     EXPECT_THAT(Narrowed(parsingNames_),
                 ElementsAre("SID-{10001,,7424}", Narrow(ObjectId(u"10")), Narrow(ObjectId(u"11")),
                             Narrow(ObjectId(u"1F")), Narrow(ObjectId(u"20")), "SID-{20001,,100}",
-                            Narrow(ObjectId(u"30"))));
+                            Narrow(ObjectId(u"30")), std::string(259, 'y')));
     ASSERT_EQ(calls_.size(), 1U);
     EXPECT_EQ(calls_[0].kind, kShellObjectsOfDevice);
     EXPECT_THAT(calls_[0].items, ElementsAre("Camera"));
@@ -130,10 +133,10 @@ TEST_P(ShellLookup, ListsTheDeviceSubtreeWithNamesStartingAtTheDevice) {
 
 TEST_P(ShellLookup, WithASizeListOnlyDcfStoragesAreListedEachWithItsSize) {
     EXPECT_TRUE(SUCCEEDED(Lookup(nullptr, {}, true, -1, true)));
-    EXPECT_THAT(Narrowed(names_),
-                ElementsAre("\\Card", "\\Card\\DCIM", "\\Card\\DCIM\\100ABCDE",
-                            "\\Card\\DCIM\\100ABCDE\\IMG_0001.JPG",
-                            "\\Card\\DCIM\\100ABCDE\\IMG_0002.JPG", "\\Internal\\MISC"));
+    EXPECT_THAT(Narrowed(names_), ElementsAre("\\Card", "\\Card\\DCIM", "\\Card\\DCIM\\100ABCDE",
+                                              "\\Card\\DCIM\\100ABCDE\\IMG_0001.JPG",
+                                              "\\Card\\DCIM\\100ABCDE\\IMG_0002.JPG",
+                                              "\\Internal\\MISC", kLongEntry));
     EXPECT_THAT(Narrowed(sizes_), ElementsAre("7,45 GB"));
 }
 
