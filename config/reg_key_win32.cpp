@@ -30,11 +30,13 @@ RegKey::~RegKey() {
     }
 }
 
-RegKey RegKey::OpenForRead(HKEY root, const char16_t* path) {
+RegKey RegKey::OpenForRead(HKEY root, const char16_t* path, LONG* error) {
     HKEY key = nullptr;
-    return RegOpenKeyExW(root, AsWide(path), 0, KEY_READ | ViewFor(root), &key) == ERROR_SUCCESS
-               ? RegKey(key)
-               : RegKey();
+    const LONG opened = RegOpenKeyExW(root, AsWide(path), 0, KEY_READ | ViewFor(root), &key);
+    if (error != nullptr) {
+        *error = opened;
+    }
+    return opened == ERROR_SUCCESS ? RegKey(key) : RegKey();
 }
 
 RegKey RegKey::OpenForWrite(HKEY root, const char16_t* path) {

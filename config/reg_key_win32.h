@@ -20,7 +20,8 @@ class RegKey {
 
     // Read access only. Keys under HKEY_LOCAL_MACHINE are read in the 64-bit
     // view, so that the 32-bit builder sees what the installer wrote.
-    static RegKey OpenForRead(HKEY root, const char16_t* path);
+    // The system's error code goes to error when given.
+    static RegKey OpenForRead(HKEY root, const char16_t* path, LONG* error = nullptr);
     // Read and write access to an existing key.
     static RegKey OpenForWrite(HKEY root, const char16_t* path);
     // Creates the key when it does not exist yet.

@@ -12,6 +12,7 @@ tools/setup/ensure-packages.sh $BUILD_PACKAGES $BENCH_PACKAGES $WINE_PACKAGES
 cmake --preset bench >/dev/null
 cmake --build --preset bench
 build/bench/bench/camfolio_bench "$@"
+build/bench/bench/camfolio_directory_bench "$@"
 
 cmake --preset bench-win64 >/dev/null
 cmake --build --preset bench-win64 --target camfolio_purge_bench

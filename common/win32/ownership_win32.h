@@ -1,6 +1,7 @@
 #pragma once
 // Sole owners of Win32 handles and the scopes that must be undone: each
 // releases what it holds once, in its destructor, however the scope ends.
+#include <objbase.h>
 #include <windows.h>
 
 #include <utility>
@@ -60,6 +61,10 @@ struct DeleteGdiObject : NotNull<HGDIOBJ> {
 struct DeleteMemoryDc : NotNull<HDC> {
     static void Free(HDC context) { DeleteDC(context); }
 };
+template <typename T>
+struct FreeTaskMemory : NotNull<T*> {
+    static void Free(T* block) { CoTaskMemFree(block); }
+};
 }  // namespace ownership
 
 // A kernel handle: file, mutex, event, thread, process, file mapping.
@@ -77,6 +82,49 @@ class UniqueGdiObject : public UniqueOwner<HGDIOBJ, ownership::DeleteGdiObject> 
 };
 // A device context from CreateCompatibleDC.
 using UniqueMemoryDc = UniqueOwner<HDC, ownership::DeleteMemoryDc>;
+// A block from CoTaskMemAlloc, such as an item id list the shell returned.
+template <typename T>
+using UniqueTaskMemory = UniqueOwner<T*, ownership::FreeTaskMemory<T>>;
+
+// One counted reference to a COM object, released once.
+template <typename Interface>
+class ComRef {
+  public:
+    ComRef() = default;
+    // Takes over a reference the caller holds.
+    explicit ComRef(Interface* object) : object_(object) {}
+    ComRef(ComRef&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    ComRef& operator=(ComRef&& other) noexcept {
+        if (this != &other) {
+            Reset(std::exchange(other.object_, nullptr));
+        }
+        return *this;
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ~ComRef() { Reset(nullptr); }
+
+    Interface* Get() const { return object_; }
+    Interface* operator->() const { return object_; }
+    explicit operator bool() const { return object_ != nullptr; }
+    // For calls that hand out a new reference: what was held is released first.
+    Interface** Put() {
+        Reset(nullptr);
+        return &object_;
+    }
+    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+    // Hands the reference on to a new owner.
+    Interface* Detach() { return std::exchange(object_, nullptr); }
+    void Reset(Interface* object) {
+        if (object_ != nullptr) {
+            object_->Release();
+        }
+        object_ = object;
+    }
+
+  private:
+    Interface* object_ = nullptr;
+};
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {
