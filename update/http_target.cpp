@@ -7,18 +7,6 @@ namespace {
 
 constexpr std::size_t kTextLimit = kHttpTextBytes - 1;
 
-bool SameHost(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::string Cut(std::string_view text) {
     return std::string(text.substr(0, kTextLimit));
 }
@@ -47,7 +35,7 @@ HttpTarget TargetOf(std::string_view rest) {
 }
 
 TargetMove MoveTo(HttpTarget& target, const HttpTarget& next) {
-    const bool newServer = !SameHost(target.host, next.host) || target.port != next.port;
+    const bool newServer = !EqualsNoCase(target.host, next.host) || target.port != next.port;
     target = next;
     return newServer ? TargetMove::kNewServer : TargetMove::kSameServer;
 }

@@ -5,6 +5,7 @@
 #include "builder/convert/html_text.h"
 #include "builder/convert/token_button_html.h"
 #include "diag/text/text_units.h"
+#include "diag/text/text_utils.h"
 
 const std::u16string_view kEditorDocumentHeader =
     u"<html>  <meta http-equiv='MSThemeCompatible' content='yes' />  <head>"
@@ -23,34 +24,8 @@ constexpr std::u16string_view kBodyTag = u"<body contenteditable=true>";
 constexpr std::u16string_view kDocumentEnd = u"</body></html>";
 constexpr std::size_t kLongestToken = 16;
 
-char16_t LowerAscii(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
-}
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool StartsWithIgnoringCase(std::u16string_view text, std::size_t at, std::u16string_view prefix) {
-    return at <= text.size() && EqualsIgnoringCase(text.substr(at, prefix.size()), prefix);
-}
-
-std::size_t FindIgnoringCase(std::u16string_view text, std::u16string_view what,
-                             std::size_t from = 0) {
-    for (std::size_t i = from; i + what.size() <= text.size(); ++i) {
-        if (StartsWithIgnoringCase(text, i, what)) {
-            return i;
-        }
-    }
-    return std::u16string_view::npos;
+    return at <= text.size() && EqualsNoCase(text.substr(at, prefix.size()), prefix);
 }
 
 bool IsAsciiLetter(char16_t c) {
@@ -140,7 +115,7 @@ std::u16string_view ValueAttribute(std::u16string_view attributes) {
                 value = attributes.substr(valueStart, i - valueStart);
             }
         }
-        if (EqualsIgnoringCase(name, u"value")) {
+        if (EqualsNoCase(name, u"value")) {
             return value;
         }
     }
@@ -224,7 +199,7 @@ std::u16string ComposeEditorDocument(std::u16string_view body) {
 }
 
 std::optional<std::u16string_view> EditorDocumentBody(std::u16string_view document) {
-    const std::size_t tag = FindIgnoringCase(document, kBodyTag);
+    const std::size_t tag = FindNoCase(document, kBodyTag, 0);
     if (tag == std::u16string_view::npos) {
         return std::nullopt;
     }
@@ -240,7 +215,7 @@ std::optional<std::u16string_view> EditorDocumentBody(std::u16string_view docume
 
 std::vector<EditorItem> ParseEditorHtml(std::u16string_view html) {
     std::vector<EditorItem> items;
-    if (EqualsIgnoringCase(html, kEmptyEditorBody)) {
+    if (EqualsNoCase(html, kEmptyEditorBody)) {
         return items;
     }
     std::size_t i = 0;
@@ -274,7 +249,7 @@ std::vector<EditorItem> ParseEditorHtml(std::u16string_view html) {
             continue;
         }
         const std::size_t captionStart = tagEnd + 1;
-        const std::size_t close = FindIgnoringCase(html, u"</button", captionStart);
+        const std::size_t close = FindNoCase(html, u"</button", captionStart);
         const std::size_t closeEnd =
             close == std::u16string_view::npos ? close : html.find(u'>', close);
         if (closeEnd == std::u16string_view::npos) {

@@ -129,8 +129,8 @@ bool ReplaceFirst(char16_t* buffer, std::size_t capacity, const char16_t* what,
 
 namespace {
 template <typename CharT>
-std::size_t FindViewNoCase(std::basic_string_view<CharT> text, std::basic_string_view<CharT> pattern,
-                           std::size_t from) {
+std::size_t FindViewNoCase(std::basic_string_view<CharT> text,
+                           std::basic_string_view<CharT> pattern, std::size_t from) {
     for (std::size_t at = from; at < text.size() && text.size() - at >= pattern.size(); ++at) {
         std::size_t i = 0;
         while (i < pattern.size() && FoldAscii(text[at + i]) == FoldAscii(pattern[i])) {
@@ -143,6 +143,13 @@ std::size_t FindViewNoCase(std::basic_string_view<CharT> text, std::basic_string
     return std::basic_string_view<CharT>::npos;
 }
 }  // namespace
+
+bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() && FindViewNoCase(a, b, 0) == 0;
+}
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && FindViewNoCase(a, b, 0) == 0;
+}
 
 std::size_t FindNoCase(std::u16string_view text, std::u16string_view pattern, std::size_t from) {
     return FindViewNoCase(text, pattern, from);

@@ -12,6 +12,10 @@ void TrimTrailing(char* text, char a, char b);
 // text without its leading and trailing blanks and tabs.
 std::u16string_view TrimBlanks(std::u16string_view text);
 
+// Whether a and b hold the same text, case-blind.
+bool EqualsNoCase(std::u16string_view a, std::u16string_view b);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
 // Index of the first case-blind occurrence of pattern in text, -1 when none;
 // an empty pattern matches at 0.
 std::ptrdiff_t FindNoCase(const char16_t* text, const char16_t* pattern);

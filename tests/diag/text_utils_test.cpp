@@ -28,6 +28,14 @@ TEST(TextUtils, TrimBlanksKeepsInnerBlanksAndOtherSpace) {
     EXPECT_TRUE(TrimBlanks(u" \t ").empty());
 }
 
+TEST(TextUtils, EqualsNoCaseFoldsAsciiLettersOnly) {
+    EXPECT_TRUE(EqualsNoCase(u"Computer", u"cOMPUTER"));
+    EXPECT_TRUE(EqualsNoCase("WWW.Example", "www.example"));
+    EXPECT_FALSE(EqualsNoCase(u"abc", u"abcd"));
+    EXPECT_FALSE(EqualsNoCase(u"\u00C4", u"\u00E4"));
+    EXPECT_TRUE(EqualsNoCase("", ""));
+}
+
 TEST(TextUtils, FindNoCase) {
     EXPECT_EQ(FindNoCase(u"<Y4><dir><M2>", u"<DIR>"), 4);
     EXPECT_EQ(FindNoCase(u"abc", u""), 0);

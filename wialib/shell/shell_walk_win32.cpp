@@ -1,6 +1,6 @@
 #include "wialib/shell/shell_walk_win32.h"
 
-#include "diag/text/text_units.h"
+#include "diag/text/text_utils.h"
 #include "diag/trace/trace.h"
 #include "wialib/names/result_name.h"
 #include "wialib/shell/shell_tags.h"
@@ -16,18 +16,6 @@ constexpr UINT kKindColumn = 1;
 constexpr UINT kSizeColumn = 2;
 constexpr std::u16string_view kComputerFolder = u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 constexpr std::u16string_view kStorageKind = u"DCF";
-
-bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 template <typename Interface>
 ComRef<Interface> UiObject(IShellFolder* folder, std::span<PCUITEMID_CHILD> ids, REFIID iid) {
