@@ -145,10 +145,10 @@ std::size_t FindViewNoCase(std::basic_string_view<CharT> text,
 }  // namespace
 
 bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() && FindViewNoCase(a, b, 0) == 0;
+    return a.size() == b.size() && (a.empty() || FindViewNoCase(a, b, 0) == 0);
 }
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && FindViewNoCase(a, b, 0) == 0;
+    return a.size() == b.size() && (a.empty() || FindViewNoCase(a, b, 0) == 0);
 }
 
 std::size_t FindNoCase(std::u16string_view text, std::u16string_view pattern, std::size_t from) {
