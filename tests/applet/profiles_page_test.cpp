@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +22,7 @@
 #include "config/reg_key_win32.h"
 #include "tests/applet/applet_dialog_fixture.h"
 #include "tests/support/message_box_watcher_win32.h"
+#include "tests/support/reported_windows_win32.h"
 #include "tests/support/u16.h"
 #include "tests/support/wine_drive_win32.h"
 
@@ -447,58 +447,9 @@ TEST_F(ProfilesPage, AHandBackThatIsNoFormatOrFindsNoProfileChangesNothing) {
     EXPECT_EQ(StoredText(u"NIKON D90", contract::kFormatString), u"<O><Fo>");
 }
 
-// Wine tells a program the Windows version its prefix names for it
-// (HKEY_CURRENT_USER\Software\Wine\AppDefaults\<program>, "Version"), read
-// when the program starts; so the XP half runs in a copy of this program.
-constexpr wchar_t kAsXpVariable[] = L"CAMFOLIO_TEST_AS_XP";
-
-std::u16string OwnPath() {
-    std::array<wchar_t, MAX_PATH> path{};
-    GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    return AsU16(path.data());
-}
-
-// Runs this test in a copy of the program that Wine starts as Windows XP; its exit code.
-std::optional<DWORD> RunAsXp(const char* testName) {
-    const std::u16string self = OwnPath();
-    const std::u16string copy = self.substr(0, self.size() - 4) + u"_as_xp.exe";
-    const std::u16string program = copy.substr(copy.rfind(u'\\') + 1);
-    const std::u16string settings = u"Software\\Wine\\AppDefaults\\" + program;
-    if (!CopyFileW(AsWide(self.c_str()), AsWide(copy.c_str()), FALSE) ||
-        !RegKey::CreateForWrite(HKEY_CURRENT_USER, settings.c_str())
-             .WriteString(u"Version", u"winxp64")) {
-        return std::nullopt;
-    }
-    std::wstring line = L"\"" + std::wstring(AsWide(copy.c_str())) +
-                        L"\" --gtest_filter=ProfilesPage." +
-                        std::wstring(testName, testName + std::strlen(testName));
-    SetEnvironmentVariableW(kAsXpVariable, L"1");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    const bool ran = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                    nullptr, &startup, &started) != 0;
-    SetEnvironmentVariableW(kAsXpVariable, nullptr);
-    std::optional<DWORD> code;
-    if (ran) {
-        const UniqueHandle process(started.hProcess);
-        const UniqueHandle thread(started.hThread);
-        DWORD exitCode = 0;
-        if (WaitUntil([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; },
-                      std::chrono::seconds(120)) &&
-            GetExitCodeProcess(process.Get(), &exitCode)) {
-            code = exitCode;
-        }
-    }
-    RegKey::DeleteKey(HKEY_CURRENT_USER, settings.c_str());
-    DeleteFileW(AsWide(copy.c_str()));
-    return code;
-}
-
 TEST_F(ProfilesPage, OnXpTheSecondSlotIsNeitherOfferedNorReadNorWritten) {
-    if (GetEnvironmentVariableW(kAsXpVariable, nullptr, 0) == 0) {
-        EXPECT_EQ(RunAsXp("OnXpTheSecondSlotIsNeitherOfferedNorReadNorWritten"), 0u)
-            << "the XP half failed; its output is above";
+    if (!ReportedWindowsVersion()) {
+        EXPECT_EQ(RunCurrentTestAs(kWindowsXp64), 0u) << "the XP run failed; its output is above";
         return;
     }
     ASSERT_FALSE(IsMultiCardSystem()) << "Wine did not start this copy as Windows XP";

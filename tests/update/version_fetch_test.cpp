@@ -11,8 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "common/win32/ownership_win32.h"
-#include "common/win32/wide_win32.h"
+#include "tests/support/program_run_win32.h"
 #include "tests/support/test_installation_win32.h"
 #include "tests/support/u16.h"
 #include "tests/update/test_servers_win32.h"
@@ -88,58 +87,21 @@ TEST_F(VersionFetch, AStoppedCheckEndsAtOnce) {
 }
 
 // The support tool's output and exit code.
-std::pair<DWORD, std::string> RunTool(const std::u16string& arguments) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
-        return {~0u, {}};
-    }
-    const UniqueHandle reader(readEnd);
-    UniqueHandle writer(writeEnd);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    std::wstring line =
-        L"\"" +
-        std::wstring(
-            AsWide((BuildTreeFolder(u"tools\\camfolio-tool") + u"\\camfolio-tool.exe").c_str())) +
-        L"\" " + AsWide(arguments.c_str());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &started)) {
-        return {~0u, {}};
-    }
-    const UniqueHandle process(started.hProcess);
-    const UniqueHandle thread(started.hThread);
-    writer.Reset(nullptr);
-    std::string output;
-    char buffer[512];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        output.append(buffer, got);
-    }
-    WaitForSingleObject(process.Get(), 30000);
-    std::erase(output, '\r');
-    DWORD code = ~0u;
-    GetExitCodeProcess(process.Get(), &code);
-    return {code, output};
+ProgramRun RunTool(const std::u16string& arguments) {
+    return RunProgram(BuildTreeFolder(u"tools\\camfolio-tool") + u"\\camfolio-tool.exe", arguments);
 }
 
 TEST_F(VersionFetch, TheSupportToolPrintsTheVersionAndTheVerdict) {
     const std::string port = std::to_string(ports_.at("nginx_plain"));
-    const auto [code, output] = RunTool(u"update-check --server 127.0.0.1:" + Widen(port));
-    EXPECT_EQ(code, 0u) << output;
-    EXPECT_EQ(output, "server: 127.0.0.1:" + port +
-                          "/download/Camfolio.latest\nlatest: 4.1.0.270\nown: 4.1.0.265\n"
-                          "verdict: newer version available\n");
-    const auto [failed, message] =
+    const ProgramRun found = RunTool(u"update-check --server 127.0.0.1:" + Widen(port));
+    EXPECT_EQ(found.exitCode, 0u) << found.output;
+    EXPECT_EQ(found.output, "server: 127.0.0.1:" + port +
+                                "/download/Camfolio.latest\nlatest: 4.1.0.270\nown: 4.1.0.265\n"
+                                "verdict: newer version available\n");
+    const ProgramRun failed =
         RunTool(u"update-check --server 127.0.0.1:" + Widen(std::to_string(ports_.at("refused"))));
-    EXPECT_EQ(failed, 1u) << message;
-    EXPECT_NE(message.find("could not be fetched"), std::string::npos) << message;
+    EXPECT_EQ(failed.exitCode, 1u) << failed.output;
+    EXPECT_NE(failed.output.find("could not be fetched"), std::string::npos) << failed.output;
 }
 
 }  // namespace
