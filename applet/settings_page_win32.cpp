@@ -66,6 +66,7 @@ bool CSettingsPage::OnInitDialog() {
     current_ =
         Registry_Get_CacheRoot(path.data(), path.size(), true) != nullptr ? path.data() : u"";
     pending_ = Registry_Get_CacheRootPending(path.data(), path.size());
+    storedPending_ = pending_;
     if (pending_.empty()) {
         pending_ = current_;
     }
@@ -190,7 +191,9 @@ bool CSettingsPage::OnOK() {
         TraceLeave(kOkTag);
         return false;
     }
-    if (pending_ != current_) {
+    // A root picked back after another was stored replaces that one too:
+    // otherwise the earlier choice would still move (and delete) the cache.
+    if (pending_ != current_ || (!storedPending_.empty() && pending_ != storedPending_)) {
         Registry_Set_CacheRootPending(pending_.c_str());
     }
     Registry_Set_CacheSize(CacheSizeFromText(sizeText_));

@@ -29,6 +29,7 @@ class CSettingsPage : public CPage {
 
     std::u16string current_;
     std::u16string pending_;
+    std::u16string storedPending_;  // as read at page start, empty when none
     std::u16string sizeText_;
     bool logging_ = false;
     bool batteryCheck_ = false;

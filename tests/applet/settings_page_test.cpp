@@ -160,7 +160,7 @@ std::pair<std::u16string, std::u16string> AnswerBoxOver(HWND dialog) {
         })) {
         return {};
     }
-    const auto shown = std::make_pair(WindowText(box), ItemText(box, 0xFFFF));
+    auto shown = std::make_pair(WindowText(box), ItemText(box, 0xFFFF));
     SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     WaitUntil([&] { return !IsWindow(box); });
     return shown;
@@ -305,25 +305,6 @@ TEST_F(SettingsPage, AppliedLanguageReCaptionsTheDialogAndEveryPageAndIsStoredAs
     }
 }
 
-// The child of item in the picker's tree whose text is name; null when none.
-HTREEITEM ExpandedChild(HWND tree, HTREEITEM item, const std::u16string& name) {
-    TreeView_Expand(tree, item, TVE_EXPAND);
-    for (HTREEITEM child = TreeView_GetChild(tree, item); child != nullptr;
-         child = TreeView_GetNextSibling(tree, child)) {
-        wchar_t text[MAX_PATH] = {};
-        TVITEMW data{};
-        data.mask = TVIF_TEXT;
-        data.hItem = child;
-        data.pszText = text;
-        data.cchTextMax = MAX_PATH;
-        TreeView_GetItem(tree, &data);
-        if (std::u16string(AsU16(text)) == name) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
 std::u16string ItemName(HWND tree, HTREEITEM item) {
     wchar_t text[MAX_PATH] = {};
     TVITEMW data{};
@@ -335,44 +316,104 @@ std::u16string ItemName(HWND tree, HTREEITEM item) {
     return AsU16(text);
 }
 
-TEST_F(SettingsPage, BrowseTakesThePickedFolderCleanedAsThePendingRoot) {
-    std::filesystem::create_directories(std::filesystem::path(root_.Path()) / "Pictures" /
-                                        "Camfolio" / "CAMFOLIO_CACHE");
-    const std::u16string leaf = std::filesystem::path(root_.Path()).filename().u16string();
-    OpenDialog(L"1", [&](HWND dialog) {
-        HWND page = Settings(dialog);
-        PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_SETTINGS_BROWSE, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_SETTINGS_BROWSE)));
-        HWND picker = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            picker = FindTopLevelWindow({.dialogOnly = true, .owner = dialog});
-            return picker != nullptr;
-        }));
-        HWND tree = FindDescendant(picker, L"SysTreeView32");
-        ASSERT_NE(tree, nullptr);
-        // It opens on the pending root, the current one here.
-        HTREEITEM item = nullptr;
-        EXPECT_TRUE(WaitUntil([&] {
-            item = TreeView_GetSelection(tree);
-            return item != nullptr && ItemName(tree, item) == leaf;
-        })) << Narrow(item != nullptr ? ItemName(tree, item) : u"no selection");
-        for (const char16_t* name : {u"Pictures", u"Camfolio", u"CAMFOLIO_CACHE"}) {
-            ASSERT_NE(item, nullptr);
-            item = ExpandedChild(tree, item, name);
+// The child of item in the picker's tree whose text is name; null when none.
+HTREEITEM ExpandedChild(HWND tree, HTREEITEM item, const std::u16string& name) {
+    TreeView_Expand(tree, item, TVE_EXPAND);
+    for (HTREEITEM child = TreeView_GetChild(tree, item); child != nullptr;
+         child = TreeView_GetNextSibling(tree, child)) {
+        if (ItemName(tree, child) == name) {
+            return child;
         }
-        ASSERT_NE(item, nullptr);
+    }
+    return nullptr;
+}
+
+// The picker's item for a folder ("C:\\a\\b"), found as a user would: the
+// drive among the computer's items, then each folder below it; null when
+// the tree has no such item.
+HTREEITEM TreeItemFor(HWND tree, const std::u16string& path) {
+    const std::u16string drive = u"(" + path.substr(0, 2) + u")";
+    const auto isDrive = [&](HTREEITEM item) {
+        return ItemName(tree, item).find(drive) != std::u16string::npos;
+    };
+    HTREEITEM item = nullptr;
+    for (HTREEITEM top = TreeView_GetRoot(tree); top != nullptr && item == nullptr;
+         top = TreeView_GetNextSibling(tree, top)) {
+        if (isDrive(top)) {
+            item = top;
+            break;
+        }
+        TreeView_Expand(tree, top, TVE_EXPAND);
+        for (HTREEITEM child = TreeView_GetChild(tree, top); child != nullptr;
+             child = TreeView_GetNextSibling(tree, child)) {
+            if (isDrive(child)) {
+                item = child;
+                break;
+            }
+        }
+    }
+    std::size_t at = 3;
+    while (item != nullptr && at < path.size()) {
+        const std::size_t end = std::min(path.find(u'\\', at), path.size());
+        item = ExpandedChild(tree, item, path.substr(at, end - at));
+        at = end + 1;
+    }
+    return item;
+}
+
+// Runs the folder picker from the page, selects folder in its tree and
+// presses OK; cancels it when the tree has no such folder.
+void PickInPicker(HWND dialog, const std::u16string& folder) {
+    HWND page = Settings(dialog);
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_SETTINGS_BROWSE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_SETTINGS_BROWSE)));
+    HWND picker = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        picker = FindTopLevelWindow({.dialogOnly = true, .owner = dialog});
+        return picker != nullptr;
+    }));
+    HWND tree = FindDescendant(picker, L"SysTreeView32");
+    HTREEITEM item = tree != nullptr ? TreeItemFor(tree, folder) : nullptr;
+    EXPECT_NE(item, nullptr) << "no tree item for " << Narrow(folder);
+    if (item != nullptr) {
         TreeView_SelectItem(tree, item);
-        SendMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        EXPECT_TRUE(WaitUntil([&] {
-            return ItemText(page, IDC_SETTINGS_CACHE_PENDING) == root_.Path() + u"\\Pictures";
-        })) << Narrow(ItemText(page, IDC_SETTINGS_CACHE_PENDING));
-        EXPECT_EQ(ItemText(page, IDC_SETTINGS_CACHE_CURRENT), root_.Path());
-        EXPECT_TRUE(ItemEnabled(dialog, IDC_MAIN_APPLY));
-        ClickItem(dialog, IDOK);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-    });
-    EXPECT_EQ(StoredString(registry_, u"CacheRootPending"), root_.Path() + u"\\Pictures");
-    EXPECT_EQ(StoredString(registry_, u"CacheRoot"), root_.Path());
+    }
+    SendMessageW(picker, WM_COMMAND, MAKEWPARAM(item != nullptr ? IDOK : IDCANCEL, BN_CLICKED), 0);
+    WaitUntil([&] { return !IsWindow(picker); });
+}
+
+TEST_F(SettingsPage, BrowseTakesThePickedFolderCleanedAsThePendingRoot) {
+    const std::filesystem::path root(root_.Path());
+    std::filesystem::create_directories(root / "Pictures" / "Camfolio" / "CAMFOLIO_CACHE");
+    const std::u16string pending = root_.MakeFolder("pending");
+    const struct {
+        const char* name;
+        const char16_t* storedPending;  // null: none
+        std::u16string folder;          // picked in the tree
+        std::u16string picked;          // the pending root it gives
+    } cases[] = {
+        {"the cache folder of another root", nullptr,
+         root_.Path() + u"\\Pictures\\Camfolio\\CAMFOLIO_CACHE", root_.Path() + u"\\Pictures"},
+        // Back to the current root: the earlier choice must not move the cache.
+        {"the current root instead of a pending one", pending.c_str(), root_.Path(), root_.Path()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.storedPending != nullptr) {
+            ASSERT_TRUE(Registry_Set_CacheRootPending(c.storedPending));
+        }
+        OpenDialog(L"1", [&](HWND dialog) {
+            HWND page = Settings(dialog);
+            PickInPicker(dialog, c.folder);
+            EXPECT_EQ(ItemText(page, IDC_SETTINGS_CACHE_PENDING), c.picked);
+            EXPECT_EQ(ItemText(page, IDC_SETTINGS_CACHE_CURRENT), root_.Path());
+            EXPECT_TRUE(ItemEnabled(dialog, IDC_MAIN_APPLY));
+            ClickItem(dialog, IDOK);
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+        });
+        EXPECT_EQ(StoredString(registry_, u"CacheRootPending"), c.picked);
+        EXPECT_EQ(StoredString(registry_, u"CacheRoot"), root_.Path());
+    }
 }
 
 constexpr char16_t kTestHandler[] =
