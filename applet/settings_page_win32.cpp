@@ -1,25 +1,122 @@
 #include "applet/settings_page_win32.h"
 
-#include <array>
+#include <commctrl.h>
 
+#include <array>
+#include <optional>
+#include <string>
+
+#include "applet/main_dlg_ids.h"
 #include "applet/settings_page_ids.h"
+#include "applet/settings_page_picker_win32.h"
+#include "applet/settings_page_rules.h"
 #include "common/catalogue/i18n_accessors.h"
 #include "common/catalogue/i18n_composed.h"
 #include "common/catalogue/i18n_format.h"
 #include "common/catalogue/text_ids.h"
 #include "common/dialog/controls_win32.h"
 #include "common/i18n_init/i18n_init_win32.h"
+#include "common/language/language_files_win32.h"
+#include "common/win32/wide_win32.h"
+#include "config/mapper_contract.h"
+#include "config/settings_registry.h"
+#include "diag/housekeeping/registry_enum_win32.h"
+#include "diag/strings/bounded_string.h"
+#include "diag/text/text_units.h"
 #include "diag/trace/trace.h"
 
 namespace {
+
+constexpr char16_t kInitTag[] = u"CPL12@CSettingsPage::OnInitDialog: ";
 constexpr char16_t kUpdateTextsTag[] = u"CPL10@CSettingsPage::UpdateTexts: ";
 constexpr char16_t kOkTag[] = u"CPL11@CSettingsPage::OnOK: ";
+constexpr char16_t kBrowseTag[] = u"CPL13@CSettingsPage::OnBrowse: ";
+
+constexpr std::int32_t kPickerTitleId = 142;     // "Select new %s cache directory location"
+constexpr std::int32_t kCacheSizeRangeId = 144;  // "Cache size must be between %d and %d."
+constexpr char16_t kBuiltInEnglish[] = u"English (English) - internal";
+constexpr char16_t kProductName[] = u"Camfolio";
+constexpr std::size_t kSizeTextUnits = 6;
+constexpr std::size_t kDefaultFormatUnits = 200;
+constexpr std::size_t kPickerTitleUnits = 300;
+// The handlers Windows starts when a camera is connected.
+constexpr char16_t kCameraConnectedKey[] =
+    u"SYSTEM\\CurrentControlSet\\Control\\StillImage\\Events\\Connected";
+
+// Tab 0 of the main dialog: the Settings page.
+void SelectOwnTab(HWND page) {
+    HWND host = GetParent(page);
+    HWND tabs = GetDlgItem(host, IDC_MAIN_TABS);
+    NMHDR header{};
+    header.hwndFrom = tabs;
+    header.idFrom = IDC_MAIN_TABS;
+    header.code = TCN_SELCHANGING;
+    SendMessageW(host, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    TabCtrl_SetCurSel(tabs, 0);
+    header.code = TCN_SELCHANGE;
+    SendMessageW(host, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
 }  // namespace
 
 bool CSettingsPage::OnInitDialog() {
+    TraceEnter(kInitTag);
     CPage::OnInitDialog();
+    std::array<char16_t, kPathUnits> path{};
+    current_ =
+        Registry_Get_CacheRoot(path.data(), path.size(), true) != nullptr ? path.data() : u"";
+    pending_ = Registry_Get_CacheRootPending(path.data(), path.size());
+    storedPending_ = pending_;
+    if (pending_.empty()) {
+        pending_ = current_;
+    }
+    FillLanguageList();
+    sizeText_ = std::u16string(AsU16(std::to_wstring(Registry_Get_CacheSize())));
+    SendDlgItemMessageW(Hwnd(), IDC_SETTINGS_CACHE_SIZE, EM_LIMITTEXT, kSizeTextUnits, 0);
+    SendDlgItemMessageW(Hwnd(), IDC_SETTINGS_CACHE_SIZE_SPIN, UDM_SETRANGE32, 0,
+                        contract::kMaxCacheSizeMiB);
+    logging_ = Registry_IsLoggingEnabled();
+    batteryCheck_ = Registry_IsBatteryCheckEnabled();
+    Exchange(true);
+    std::array<char16_t, kDefaultFormatUnits + 1> format{};
+    defaultFormat_ = Registry_Get_DefaultFormatString(format.data(), format.size());
     UpdateTexts(false);
+    TraceLeave(kInitTag);
     return true;
+}
+
+void CSettingsPage::FillLanguageList() {
+    HWND page = Hwnd();
+    ComboAdd(page, IDC_SETTINGS_LANGUAGE, kBuiltInEnglish, 0);
+    I18N_EnumLngFiles(&languageNames_, &languagePaths_);
+    std::vector<std::optional<std::u16string>> entries{std::nullopt};
+    for (std::size_t index = 0; index < languageNames_.size(); ++index) {
+        ComboAdd(page, IDC_SETTINGS_LANGUAGE, languageNames_[index].c_str(),
+                 reinterpret_cast<LPARAM>(languagePaths_[index].c_str()));
+        entries.emplace_back(languagePaths_[index]);
+    }
+    std::array<char16_t, kPathUnits> stored{};
+    Registry_Get_LngFile(stored.data(), stored.size());
+    ComboSelect(page, IDC_SETTINGS_LANGUAGE,
+                static_cast<int>(SelectedLanguageEntry(entries, stored.data())));
+}
+
+void CSettingsPage::Exchange(bool toControls) {
+    DataExchange exchange(Hwnd(), toControls);
+    exchange.Text(IDC_SETTINGS_CACHE_CURRENT, current_, kPathUnits);
+    exchange.Text(IDC_SETTINGS_CACHE_PENDING, pending_, kPathUnits);
+    exchange.Text(IDC_SETTINGS_CACHE_SIZE, sizeText_, kSizeTextUnits);
+    const struct {
+        int id;
+        bool& value;
+    } boxes[] = {{IDC_SETTINGS_LOGGING, logging_}, {IDC_SETTINGS_BATTERY, batteryCheck_}};
+    for (const auto& box : boxes) {
+        if (toControls) {
+            CheckDlgButton(Hwnd(), box.id, box.value ? BST_CHECKED : BST_UNCHECKED);
+        } else {
+            box.value = IsDlgButtonChecked(Hwnd(), box.id) == BST_CHECKED;
+        }
+    }
 }
 
 void CSettingsPage::UpdateTexts(bool reload) {
@@ -42,12 +139,103 @@ void CSettingsPage::UpdateTexts(bool reload) {
     SetItemText(page, IDC_SETTINGS_DUMP, dump.data());
     SetItemText(page, IDC_SETTINGS_REGISTER, I18N_GUIRegisterWIA(0));
     SetItemText(page, IDC_SETTINGS_BATTERY, I18N_GUIBatteryCheck(0));
+    UpdateRegisterButton();
     TraceLeave(kUpdateTextsTag);
+}
+
+void CSettingsPage::UpdateRegisterButton() {
+    const int registered =
+        EnumRegistry(HKEY_LOCAL_MACHINE, kCameraConnectedKey, u"", u"Cmdline",
+                     contract::kMapperFile, kEnumCount, nullptr, nullptr, 0, nullptr);
+    EnableItem(Hwnd(), IDC_SETTINGS_REGISTER, registered == 0);
+}
+
+bool CSettingsPage::CacheSizeAccepted() {
+    const int size = CacheSizeFromText(sizeText_);
+    return size >= Registry_GetMinCacheSize() && size <= contract::kMaxCacheSizeMiB;
+}
+
+void CSettingsPage::RefuseCacheSize() {
+    SelectOwnTab(Hwnd());
+    std::array<char16_t, 200> text{};
+    I18N_wsprintf(text.data(), static_cast<int>(text.size()), kCacheSizeRangeId,
+                  MarkerType::Integer, MarkerType::Integer, Registry_GetMinCacheSize(),
+                  contract::kMaxCacheSizeMiB, 0);
+    MessageBoxW(Hwnd(), AsWide(text.data()), AsWide(kProductName), MB_OK | MB_ICONWARNING);
+    HWND size = Item(IDC_SETTINGS_CACHE_SIZE);
+    SendMessageW(GetParent(Hwnd()), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(size), TRUE);
+    SendMessageW(size, EM_SETSEL, 0, -1);
+}
+
+void CSettingsPage::StoreLanguage() {
+    const int selected = ComboSelection(Hwnd(), IDC_SETTINGS_LANGUAGE);
+    if (selected < 0) {
+        return;
+    }
+    const auto* path = reinterpret_cast<const char16_t*>(SendDlgItemMessageW(
+        Hwnd(), IDC_SETTINGS_LANGUAGE, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0));
+    if (path == nullptr) {
+        Registry_Set_LngFile(nullptr);
+        return;
+    }
+    const std::u16string name(LanguageFileName(path));
+    Registry_Set_LngFile(name.c_str());
 }
 
 bool CSettingsPage::OnOK() {
     TraceEnter(kOkTag);
-    UpdateTexts(false);
+    Exchange(false);
+    // Checked before anything is stored, so that a refusal stores nothing.
+    if (!CacheSizeAccepted()) {
+        RefuseCacheSize();
+        TraceLeave(kOkTag);
+        return false;
+    }
+    // A root picked back after another was stored replaces that one too:
+    // otherwise the earlier choice would still move (and delete) the cache.
+    if (pending_ != current_ || (!storedPending_.empty() && pending_ != storedPending_)) {
+        Registry_Set_CacheRootPending(pending_.c_str());
+    }
+    Registry_Set_CacheSize(CacheSizeFromText(sizeText_));
+    Registry_SetLoggingEnabled(logging_);
+    Registry_SetBatteryCheckEnabled(batteryCheck_);
+    Registry_Set_DefaultFormatString(defaultFormat_.c_str());
+    StoreLanguage();
+    UpdateTexts(true);
     TraceLeave(kOkTag);
     return true;
+}
+
+void CSettingsPage::OnBrowse() {
+    TraceEnter(kBrowseTag);
+    std::array<char16_t, kPickerTitleUnits> title{};
+    I18N_wsprintf(title.data(), static_cast<int>(title.size()), kPickerTitleId, MarkerType::String,
+                  FormatArg(kProductName), 0);
+    for (const char16_t* part :
+         {u":\n(\"", u"Camfolio\\CAMFOLIO_CACHE", u"\" ", I18N_WillBeAddedAutomatically(0), u")"}) {
+        _TcsCat(title.data(), title.size(), part);
+    }
+    Exchange(false);
+    if (const auto picked = PickFolder(Hwnd(), title.data(), pending_.c_str())) {
+        pending_ = CleanPickedCacheRoot(*picked);
+        Exchange(true);
+        MarkModified();
+    }
+    TraceLeave(kBrowseTag);
+}
+
+bool CSettingsPage::OnCommand(int id, int code, HWND control) {
+    switch (MAKEWPARAM(id, code)) {
+        case MAKEWPARAM(IDC_SETTINGS_CACHE_SIZE, EN_CHANGE):
+        case MAKEWPARAM(IDC_SETTINGS_LANGUAGE, CBN_SELCHANGE):
+        case MAKEWPARAM(IDC_SETTINGS_LOGGING, BN_CLICKED):
+        case MAKEWPARAM(IDC_SETTINGS_BATTERY, BN_CLICKED):
+            MarkModified();
+            return true;
+        case MAKEWPARAM(IDC_SETTINGS_BROWSE, BN_CLICKED):
+            OnBrowse();
+            return true;
+        default:
+            return CPage::OnCommand(id, code, control);
+    }
 }

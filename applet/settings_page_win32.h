@@ -1,7 +1,11 @@
 #pragma once
 // The Settings tab: language, cache location and size, logging, the
-// diagnostic commands and the battery check. It stores nothing yet, so its
-// controls do not enable Apply: Apply would report a save that never happens.
+// diagnostic commands and the battery check. The values are read when the
+// page starts and stored when the main dialog's OK or Apply runs its OK
+// handler; a cache size out of range refuses the whole apply.
+#include <string>
+#include <vector>
+
 #include "applet/page_win32.h"
 
 class CSettingsPage : public CPage {
@@ -11,4 +15,26 @@ class CSettingsPage : public CPage {
   protected:
     bool OnInitDialog() override;
     bool OnOK() override;
+    bool OnCommand(int id, int code, HWND control) override;
+
+  private:
+    void FillLanguageList();
+    // Between the page state and the controls, in either direction.
+    void Exchange(bool toControls);
+    bool CacheSizeAccepted();
+    void RefuseCacheSize();
+    void StoreLanguage();
+    void UpdateRegisterButton();
+    void OnBrowse();
+
+    std::u16string current_;
+    std::u16string pending_;
+    std::u16string storedPending_;  // as read at page start, empty when none
+    std::u16string sizeText_;
+    bool logging_ = false;
+    bool batteryCheck_ = false;
+    std::u16string defaultFormat_;
+    // Filled once at page start: the list's item data point into paths_.
+    std::vector<std::u16string> languageNames_;
+    std::vector<std::u16string> languagePaths_;
 };

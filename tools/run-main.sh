@@ -3,7 +3,8 @@
 # Wine: with the installation laid out in a private prefix, the Control
 # Panel opens the applet, in English and then in German, and a screenshot of
 # each is saved (the display is a virtual one when there is no other); then
-# the builder and the Profiles page with a camera selected, in both languages.
+# the builder, the Settings and About pages and the Profiles page with a camera
+# selected, in both languages.
 # Usage: tools/run-main.sh
 set -eu
 cd "$(dirname "$0")/.."
@@ -63,6 +64,27 @@ show_builder() {
 show_builder builder-english.png
 wine reg add 'HKCU\SOFTWARE\Camfolio' /v LngFile /d Deutsch.lng /f >/dev/null
 show_builder builder-german.png
+wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true
+
+# The Settings page filled from the registry and the About page with a
+# licence text, in English and in German; the Control Panel passes ",,N" on
+# to the applet as its start page.
+show_applet_page() {
+    wine control "$applet" ",,$1" &
+    control=$!
+    tools/wine/screenshot-window.sh "$build" '^Camfolio$' "$screenshots/$2"
+    kill "$control" 2>/dev/null || true
+    wineserver -k
+    wait "$control" 2>/dev/null || true
+}
+
+for language in english german; do
+    if [ "$language" = german ]; then
+        wine reg add 'HKCU\SOFTWARE\Camfolio' /v LngFile /d Deutsch.lng /f >/dev/null
+    fi
+    show_applet_page 1 "settings-$language.png"
+    show_applet_page 3 "about-$language.png"
+done
 wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true
 
 # The Profiles page over a few camera profiles: the default one, a camera
