@@ -7,9 +7,9 @@
 #include <string>
 
 #include "applet/main_dlg_ids.h"
+#include "applet/settings/settings_page_rules.h"
 #include "applet/settings_page_ids.h"
 #include "applet/settings_page_picker_win32.h"
-#include "applet/settings_page_rules.h"
 #include "common/catalogue/i18n_accessors.h"
 #include "common/catalogue/i18n_composed.h"
 #include "common/catalogue/i18n_format.h"
@@ -32,16 +32,11 @@ constexpr char16_t kUpdateTextsTag[] = u"CPL10@CSettingsPage::UpdateTexts: ";
 constexpr char16_t kOkTag[] = u"CPL11@CSettingsPage::OnOK: ";
 constexpr char16_t kBrowseTag[] = u"CPL13@CSettingsPage::OnBrowse: ";
 
-constexpr std::int32_t kPickerTitleId = 142;     // "Select new %s cache directory location"
-constexpr std::int32_t kCacheSizeRangeId = 144;  // "Cache size must be between %d and %d."
 constexpr char16_t kBuiltInEnglish[] = u"English (English) - internal";
 constexpr char16_t kProductName[] = u"Camfolio";
 constexpr std::size_t kSizeTextUnits = 6;
 constexpr std::size_t kDefaultFormatUnits = 200;
 constexpr std::size_t kPickerTitleUnits = 300;
-// The handlers Windows starts when a camera is connected.
-constexpr char16_t kCameraConnectedKey[] =
-    u"SYSTEM\\CurrentControlSet\\Control\\StillImage\\Events\\Connected";
 
 // Tab 0 of the main dialog: the Settings page.
 void SelectOwnTab(HWND page) {
@@ -144,9 +139,9 @@ void CSettingsPage::UpdateTexts(bool reload) {
 }
 
 void CSettingsPage::UpdateRegisterButton() {
-    const int registered =
-        EnumRegistry(HKEY_LOCAL_MACHINE, kCameraConnectedKey, u"", u"Cmdline",
-                     contract::kMapperFile, kEnumCount, nullptr, nullptr, 0, nullptr);
+    const int registered = EnumRegistry(HKEY_LOCAL_MACHINE, contract::kCameraConnectedKey, u"",
+                                        contract::kCameraConnectedCommand, contract::kMapperFile,
+                                        kEnumCount, nullptr, nullptr, 0, nullptr);
     EnableItem(Hwnd(), IDC_SETTINGS_REGISTER, registered == 0);
 }
 
@@ -158,7 +153,7 @@ bool CSettingsPage::CacheSizeAccepted() {
 void CSettingsPage::RefuseCacheSize() {
     SelectOwnTab(Hwnd());
     std::array<char16_t, 200> text{};
-    I18N_wsprintf(text.data(), static_cast<int>(text.size()), kCacheSizeRangeId,
+    I18N_wsprintf(text.data(), static_cast<int>(text.size()), text_id::kCacheSizeRange,
                   MarkerType::Integer, MarkerType::Integer, Registry_GetMinCacheSize(),
                   contract::kMaxCacheSizeMiB, 0);
     MessageBoxW(Hwnd(), AsWide(text.data()), AsWide(kProductName), MB_OK | MB_ICONWARNING);
@@ -209,8 +204,8 @@ bool CSettingsPage::OnOK() {
 void CSettingsPage::OnBrowse() {
     TraceEnter(kBrowseTag);
     std::array<char16_t, kPickerTitleUnits> title{};
-    I18N_wsprintf(title.data(), static_cast<int>(title.size()), kPickerTitleId, MarkerType::String,
-                  FormatArg(kProductName), 0);
+    I18N_wsprintf(title.data(), static_cast<int>(title.size()), text_id::kPickerTitle,
+                  MarkerType::String, FormatArg(kProductName), 0);
     for (const char16_t* part :
          {u":\n(\"", u"Camfolio\\CAMFOLIO_CACHE", u"\" ", I18N_WillBeAddedAutomatically(0), u")"}) {
         _TcsCat(title.data(), title.size(), part);

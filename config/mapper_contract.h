@@ -73,6 +73,12 @@ inline constexpr char16_t kDriveIconOwner[] = u"Camfolio";
 inline constexpr char16_t kDefaultIcon[] = u"DefaultIcon";
 inline constexpr char16_t kDefaultLabel[] = u"DefaultLabel";
 
+// The handlers Windows starts when a camera is connected (HKEY_LOCAL_MACHINE),
+// one subkey each with its "Cmdline"; the mapper registers itself there.
+inline constexpr char16_t kCameraConnectedKey[] =
+    u"SYSTEM\\CurrentControlSet\\Control\\StillImage\\Events\\Connected";
+inline constexpr char16_t kCameraConnectedCommand[] = u"Cmdline";
+
 // The user's shell program (HKEY_LOCAL_MACHINE), with which folders are opened.
 inline constexpr char16_t kWinlogonKey[] =
     u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";

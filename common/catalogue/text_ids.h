@@ -31,10 +31,12 @@ inline constexpr std::int32_t kDirectorySeparator = 72;
 inline constexpr std::int32_t kRangeSelectorTitle = 94;
 inline constexpr std::int32_t kDigitsSelectorTitle = 95;
 inline constexpr std::int32_t kUnsupportedWindows =
-    100;                                             // "This version does not support Windows %s."
-inline constexpr std::int32_t kNotAvailable = 104;   // "%s is not available."
-inline constexpr std::int32_t kNotCompatible = 105;  // "%s is not compatible with %s"
-inline constexpr std::int32_t kLaunchError = 114;    // "Error occurred while launching %s."
+    100;                                              // "This version does not support Windows %s."
+inline constexpr std::int32_t kNotAvailable = 104;    // "%s is not available."
+inline constexpr std::int32_t kNotCompatible = 105;   // "%s is not compatible with %s"
+inline constexpr std::int32_t kLaunchError = 114;     // "Error occurred while launching %s."
+inline constexpr std::int32_t kPickerTitle = 142;     // "Select new %s cache directory location"
+inline constexpr std::int32_t kCacheSizeRange = 144;  // "Cache size must be between %d and %d."
 inline constexpr std::int32_t kNewVersionAvailable =
     154;                                            // "There is a new version of the %s available."
 inline constexpr std::int32_t kVisitWebsite = 155;  // "Would you like to visit the %s website now?"

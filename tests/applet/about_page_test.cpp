@@ -121,7 +121,7 @@ TEST_F(AboutPage, TheDataFolderButtonRemakesTheFolderAndOpensItWithTheShellProgr
     const MachineValue shell(contract::kWinlogonKey, contract::kShell);
     ASSERT_TRUE(shell.Set(browser.c_str()));
 
-    OpenDialog(L"3", [&](HWND dialog) { ClickItem(About(dialog), IDC_ABOUT_OPEN_DATA); });
+    OpenDialog(L"3", [&](HWND dialog) { Click(About(dialog), IDC_ABOUT_OPEN_DATA); });
     EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(folder)));
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(std::filesystem::path(record)); }));
     const std::string bytes = ReadFileBytes(record);

@@ -21,8 +21,8 @@
 #include "tests/support/test_installation_win32.h"
 
 inline std::u16string TextOf(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
     return AsU16(text);
 }
 

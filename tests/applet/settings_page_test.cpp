@@ -107,7 +107,7 @@ TEST_F(SettingsPage, ShowsTheStoredSettingsAndOkWritesNoPendingRootOfItsOwn) {
             EXPECT_EQ(SelectedLanguage(page), 0);
             EXPECT_EQ(ItemText(page, IDC_SETTINGS_DUMP), u"&Dump WIA...");
             EXPECT_FALSE(ItemEnabled(dialog, IDC_MAIN_APPLY));
-            ClickItem(dialog, IDOK);
+            Click(dialog, IDOK);
             EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
         });
         EXPECT_EQ(StoredString(registry_, u"CacheRootPending"),
@@ -138,7 +138,7 @@ TEST_F(SettingsPage, ChangesEnableApplyAndAreStoredByIt) {
             change.make(page);
             EXPECT_TRUE(ItemEnabled(dialog, IDC_MAIN_APPLY)) << change.name;
         }
-        ClickItem(dialog, IDC_MAIN_APPLY);
+        Click(dialog, IDC_MAIN_APPLY);
         EXPECT_FALSE(ItemEnabled(dialog, IDC_MAIN_APPLY));
         EXPECT_TRUE(IsWindow(dialog));
     });
@@ -160,7 +160,7 @@ std::pair<std::u16string, std::u16string> AnswerBoxOver(HWND dialog) {
         })) {
         return {};
     }
-    auto shown = std::make_pair(WindowText(box), ItemText(box, 0xFFFF));
+    auto shown = std::make_pair(TextOf(box), ItemText(box, 0xFFFF));
     SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     WaitUntil([&] { return !IsWindow(box); });
     return shown;
@@ -201,7 +201,7 @@ TEST_F(SettingsPage, ACacheSizeOutOfRangeRefusesTheWholeApplyAndLeadsToTheField)
 
     OpenDialog(L"1", [&](HWND dialog) {
         SetDlgItemTextW(Settings(dialog), IDC_SETTINGS_CACHE_SIZE, L"4000");
-        ClickItem(dialog, IDOK);
+        Click(dialog, IDOK);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     });
     EXPECT_EQ(Registry_Get_CacheSize(), 4000);
@@ -274,12 +274,12 @@ TEST_F(SettingsPage, AppliedLanguageReCaptionsTheDialogAndEveryPageAndIsStoredAs
         const int index = LanguageIndex(page, L"Deutsch (German)");
         ASSERT_GT(index, 0);
         SelectLanguage(page, index);
-        ClickItem(dialog, IDC_MAIN_APPLY);
+        Click(dialog, IDC_MAIN_APPLY);
         EXPECT_EQ(ReadCaptions(dialog), deutsch);
         EXPECT_EQ(StoredString(registry_, u"LngFile"), u"Deutsch.lng");
 
         SelectLanguage(page, 0);
-        ClickItem(dialog, IDC_MAIN_APPLY);
+        Click(dialog, IDC_MAIN_APPLY);
         EXPECT_EQ(ReadCaptions(dialog), english);
         EXPECT_FALSE(StoredString(registry_, u"LngFile"));
     });
@@ -297,7 +297,7 @@ TEST_F(SettingsPage, AppliedLanguageReCaptionsTheDialogAndEveryPageAndIsStoredAs
             HWND page = Settings(dialog);
             const int expected = choice.german ? LanguageIndex(page, L"Deutsch (German)") : 0;
             EXPECT_EQ(SelectedLanguage(page), expected);
-            ClickItem(dialog, IDOK);
+            Click(dialog, IDOK);
             EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
         });
         EXPECT_EQ(StoredString(registry_, u"LngFile"),
@@ -408,7 +408,7 @@ TEST_F(SettingsPage, BrowseTakesThePickedFolderCleanedAsThePendingRoot) {
             EXPECT_EQ(ItemText(page, IDC_SETTINGS_CACHE_PENDING), c.picked);
             EXPECT_EQ(ItemText(page, IDC_SETTINGS_CACHE_CURRENT), root_.Path());
             EXPECT_TRUE(ItemEnabled(dialog, IDC_MAIN_APPLY));
-            ClickItem(dialog, IDOK);
+            Click(dialog, IDOK);
             EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
         });
         EXPECT_EQ(StoredString(registry_, u"CacheRootPending"), c.picked);

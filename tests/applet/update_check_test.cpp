@@ -12,6 +12,7 @@
 #include "config/mapper_contract.h"
 #include "config/reg_key_win32.h"
 #include "tests/applet/applet_dialog_fixture.h"
+#include "tests/support/machine_value_win32.h"
 #include "tests/support/message_box_watcher_win32.h"
 #include "tests/support/u16.h"
 #include "tests/update/test_servers_win32.h"
@@ -21,23 +22,6 @@
 namespace {
 
 constexpr char16_t kHttpCommand[] = u"http\\shell\\open\\command";
-
-// A machine-wide value set for the test and removed again.
-class MachineValue {
-  public:
-    MachineValue(const char16_t* name, const std::u16string& value) : name_(name) {
-        RegKey::CreateForWrite(HKEY_LOCAL_MACHINE, contract::kSettingsKey)
-            .WriteString(name, value.c_str());
-    }
-    ~MachineValue() {
-        RegKey::OpenForWrite(HKEY_LOCAL_MACHINE, contract::kSettingsKey).RemoveValue(name_);
-    }
-    MachineValue(const MachineValue&) = delete;
-    MachineValue& operator=(const MachineValue&) = delete;
-
-  private:
-    const char16_t* name_;
-};
 
 bool CheckEnabled(HWND dialog) {
     return IsWindowEnabled(GetDlgItem(dialog, IDC_MAIN_CHECK_UPDATE)) != FALSE;
@@ -80,7 +64,8 @@ class UpdateCheckButton : public AppletDialog {
 
     // Presses the button with the server of that name; the message box shown.
     MessageBoxWatcher::Box CheckAgainst(const char* server, int answer = IDOK) {
-        const MachineValue mirror(kUpdateServerValue, Server(server));
+        const MachineValue mirror(contract::kSettingsKey, kUpdateServerValue);
+        mirror.Set(Server(server).c_str());
         MessageBoxWatcher watcher(answer);
         OpenDialog(nullptr, [&](HWND dialog) {
             EXPECT_TRUE(CheckEnabled(dialog));
@@ -125,7 +110,8 @@ TEST_F(UpdateCheckButton, WarnsWhenNoVersionCanBeHad) {
 }
 
 TEST_F(UpdateCheckButton, RunsOneCheckAtATimeWithTheButtonOff) {
-    const MachineValue mirror(kUpdateServerValue, Server("slow"));
+    const MachineValue mirror(contract::kSettingsKey, kUpdateServerValue);
+    mirror.Set(Server("slow").c_str());
     MessageBoxWatcher watcher;
     OpenDialog(nullptr, [&](HWND dialog) {
         PressCheck(dialog);
@@ -140,7 +126,8 @@ TEST_F(UpdateCheckButton, RunsOneCheckAtATimeWithTheButtonOff) {
 }
 
 TEST_F(UpdateCheckButton, ClosingTheDialogDuringACheckEndsItQuickly) {
-    const MachineValue mirror(kUpdateServerValue, Server("silent"));
+    const MachineValue mirror(contract::kSettingsKey, kUpdateServerValue);
+    mirror.Set(Server("silent").c_str());
     MessageBoxWatcher watcher;
     std::chrono::steady_clock::time_point closed;
     OpenDialog(nullptr, [&](HWND dialog) {

@@ -1,4 +1,4 @@
-#include "applet/settings_page_rules.h"
+#include "applet/settings/settings_page_rules.h"
 
 #include <algorithm>
 
