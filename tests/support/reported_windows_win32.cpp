@@ -25,7 +25,8 @@ std::u16string AppDefaults(const std::u16string& program) {
 // The version Wine reports to program, set until the end of the scope.
 class ReportedVersion {
   public:
-    ReportedVersion(std::u16string program, const char16_t* version) : key_(AppDefaults(program)) {
+    ReportedVersion(const std::u16string& program, const char16_t* version)
+        : key_(AppDefaults(program)) {
         set_ = RegKey::CreateForWrite(HKEY_CURRENT_USER, key_.c_str())
                    .WriteString(u"Version", version);
     }

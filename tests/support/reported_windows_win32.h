@@ -1,8 +1,9 @@
 #pragma once
 // Running a test as another version of Windows. Wine reports the version its
-// registry names for a program (HKEY_CURRENT_USER\Software\Wine\AppDefaults\
-// <program>, "Version") and reads it when the program starts; so the test
-// runs again in a copy of its program that Wine starts as that version.
+// registry names for a program ("Version" in the program's key below
+// HKEY_CURRENT_USER\Software\Wine\AppDefaults) and reads it when the
+// program starts; so the test runs again in a copy of its program that Wine
+// starts as that version.
 #include <windows.h>
 
 #include <initializer_list>
