@@ -17,7 +17,7 @@ stop() {
     if [ -f "$dir/scripted.pid" ]; then
         kill "$(cat "$dir/scripted.pid")" 2>/dev/null || true
     fi
-    rm -f "$dir/nginx.pid" "$dir/scripted.pid" "$dir/ports.env"
+    rm -f "$dir/nginx.pid" "$dir/scripted.pid" "$dir/ports.env" "$dir/scripted-ports.env"
 }
 
 free_port() {
