@@ -14,6 +14,7 @@
 #include "common/system/file_version_win32.h"
 #include "common/system/module_path_win32.h"
 #include "common/system/vendor_site.h"
+#include "common/win32/wide_win32.h"
 #include "config/mapper_contract.h"
 #include "diag/trace/trace.h"
 
@@ -23,7 +24,6 @@ constexpr char16_t kInitTag[] = u"CPL4@CMainDlg::OnInitDialog: ";
 constexpr char16_t kUpdateTextsTag[] = u"CPL5@CMainDlg::UpdateTexts: ";
 constexpr char16_t kApplyTag[] = u"CPL6@CMainDlg::OnApply: ";
 constexpr int kVersionTextCapacity = 30;
-constexpr char16_t kProductName[] = u"Camfolio";
 
 }  // namespace
 
@@ -63,7 +63,7 @@ bool CMainDlg::OnInitDialog() {
     }
     logo_.Load(instance_, IDR_LOGO_PNG, L"PNG");
 
-    SetWindowTextW(dialog, L"Camfolio");
+    SetWindowTextW(dialog, AsWide(kProductName));
     SetItemText(dialog, IDC_MAIN_PRODUCT, kProductName);
     SetWindowIcons();
     EnableItem(dialog, IDC_MAIN_APPLY, false);

@@ -23,6 +23,7 @@
 #include "common/i18n_init/i18n_init_win32.h"
 #include "common/paths/path_helpers.h"
 #include "common/system/module_path_win32.h"
+#include "common/system/vendor_site.h"
 #include "common/win32/ownership_win32.h"
 #include "common/win32/wide_win32.h"
 #include "config/mapper_contract.h"
@@ -34,7 +35,6 @@
 namespace {
 constexpr char16_t kUpdateTextsTag[] = u"CPL20@CProfilesPage::UpdateTexts: ";
 constexpr char16_t kOkTag[] = u"CPL21@CProfilesPage::OnOK: ";
-constexpr wchar_t kProductName[] = L"Camfolio";
 constexpr wchar_t kBuilderName[] = L"Filename Format Builder";
 // The alias edit holds at most 10 units; a stored or pasted one is read up to this.
 constexpr int kAliasReadUnits = 100;
@@ -355,7 +355,7 @@ void CProfilesPage::OnAliasChanged() const {
 }
 
 void CProfilesPage::OnDelete() {
-    if (MessageBoxW(Hwnd(), AsWide(I18N_DoYouWantDeleteProfile(0)), kProductName,
+    if (MessageBoxW(Hwnd(), AsWide(I18N_DoYouWantDeleteProfile(0)), AsWide(kProductName),
                     MB_ICONQUESTION | MB_YESNO) != IDYES) {
         return;
     }
@@ -391,7 +391,7 @@ void CProfilesPage::OnChangeFormat() const {
     std::array<char16_t, kPathUnits> message{};
     I18N_wsprintf(message.data(), static_cast<int>(message.size()), text_id::kLaunchError,
                   MarkerType::String, FormatArg(AsU16(kBuilderName)), 0);
-    MessageBoxW(Hwnd(), AsWide(message.data()), kProductName, MB_ICONWARNING | MB_OK);
+    MessageBoxW(Hwnd(), AsWide(message.data()), AsWide(kProductName), MB_ICONWARNING | MB_OK);
 }
 
 void CProfilesPage::OnFormatHandBack(const COPYDATASTRUCT& data) {

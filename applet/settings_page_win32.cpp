@@ -17,6 +17,7 @@
 #include "common/dialog/controls_win32.h"
 #include "common/i18n_init/i18n_init_win32.h"
 #include "common/language/language_files_win32.h"
+#include "common/system/vendor_site.h"
 #include "common/win32/wide_win32.h"
 #include "config/mapper_contract.h"
 #include "config/settings_registry.h"
@@ -33,7 +34,6 @@ constexpr char16_t kOkTag[] = u"CPL11@CSettingsPage::OnOK: ";
 constexpr char16_t kBrowseTag[] = u"CPL13@CSettingsPage::OnBrowse: ";
 
 constexpr char16_t kBuiltInEnglish[] = u"English (English) - internal";
-constexpr char16_t kProductName[] = u"Camfolio";
 constexpr std::size_t kSizeTextUnits = 6;
 constexpr std::size_t kDefaultFormatUnits = 200;
 constexpr std::size_t kPickerTitleUnits = 300;

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr wchar_t kCaption[] = L"Camfolio";
 constexpr DWORD kStopWaitMs = 3000;
 
 // One check per process, whichever dialog started it.
@@ -29,7 +28,7 @@ void Tell(const CheckContext& check, const std::u16string& text, UINT style, boo
     if (*check.stopped) {
         return;
     }
-    const int answer = MessageBoxW(check.dialog, AsWide(text.c_str()), kCaption, style);
+    const int answer = MessageBoxW(check.dialog, AsWide(text.c_str()), AsWide(kProductName), style);
     if (yes != nullptr) {
         *yes = answer == IDYES;
     }

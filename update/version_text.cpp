@@ -6,12 +6,12 @@
 #include "common/catalogue/i18n_accessors.h"
 #include "common/catalogue/i18n_format.h"
 #include "common/catalogue/text_ids.h"
+#include "common/system/vendor_site.h"
 #include "diag/text/bounded_format.h"
 #include "diag/text/text_units.h"
 
 namespace {
 
-constexpr char16_t kProductName[] = u"Camfolio";
 constexpr std::size_t kQuestionUnits = 300;
 
 // One "%d" as the C library reads it: blanks, a sign, digits.

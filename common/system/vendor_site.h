@@ -1,3 +1,5 @@
 #pragma once
-// The vendor's web host: the home page link and the version check use it.
+// The product's name and its vendor's web host, as captions, messages, the
+// home page link and the version check use them.
+inline constexpr char16_t kProductName[] = u"Camfolio";
 inline constexpr char16_t kVendorHost[] = u"www.camfolio.example";
