@@ -13,6 +13,8 @@
 #include "common/catalogue/i18n_format.h"
 #include "common/catalogue/text_ids.h"
 #include "common/dialog/controls_win32.h"
+#include "common/dialog/dpi_win32.h"
+#include "common/dialog/ui_font_win32.h"
 #include "common/i18n_init/i18n_init_win32.h"
 #include "common/paths/known_folders_win32.h"
 #include "common/paths/path_helpers.h"
@@ -35,12 +37,6 @@ constexpr int kDokanTab = 1;
 // in the default file browser.
 constexpr char16_t kDefaultShell[] = u"explorer.exe";
 constexpr wchar_t kFixedPitchFace[] = L"Courier New";
-constexpr int kBoldWeight = 700;
-
-// The record as it was before Vista added its last member: the form every
-// system answers.
-constexpr UINT kNonClientMetricsBytes = 500;
-static_assert(offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth) == kNonClientMetricsBytes);
 
 }  // namespace
 
@@ -56,17 +52,14 @@ bool CAboutPage::OnInitDialog() {
 }
 
 void CAboutPage::SetUpFonts() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = kNonClientMetricsBytes;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsBytes, &metrics, 0)) {
-        return;
-    }
-    LOGFONTW label = metrics.lfMessageFont;
-    label.lfWeight = kBoldWeight;
-    labelFont_.Reset(CreateFontIndirectW(&label));
-    LOGFONTW text = metrics.lfMessageFont;
-    wcsncpy_s(text.lfFaceName, LF_FACESIZE, kFixedPitchFace, _TRUNCATE);
-    textFont_.Reset(CreateFontIndirectW(&text));
+    UiFontStyle label;
+    label.bold = true;
+    label.dpi = DpiOfWindow(Hwnd());
+    labelFont_.Reset(CreateUiFont(label));
+    UiFontStyle text;
+    text.faceName = kFixedPitchFace;
+    text.dpi = label.dpi;
+    textFont_.Reset(CreateUiFont(text));
     const struct {
         int id;
         HFONT font;

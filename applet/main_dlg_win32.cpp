@@ -10,6 +10,7 @@
 #include "applet/ui/open_url_win32.h"
 #include "common/catalogue/i18n_accessors.h"
 #include "common/dialog/controls_win32.h"
+#include "common/dialog/dpi_win32.h"
 #include "common/i18n_init/i18n_init_win32.h"
 #include "common/system/file_version_win32.h"
 #include "common/system/module_path_win32.h"
@@ -72,6 +73,7 @@ bool CMainDlg::OnInitDialog() {
     UiFontStyle style;
     style.bold = true;
     style.enlarge = true;
+    style.dpi = DpiOfWindow(dialog);
     productFont_.Reset(CreateUiFont(style));
     if (productFont_.Get() != nullptr) {
         SendDlgItemMessageW(dialog, IDC_MAIN_PRODUCT, WM_SETFONT,
@@ -176,7 +178,7 @@ bool CMainDlg::OnDrawItem(const DRAWITEMSTRUCT& item) {
             return true;
         }
         case IDC_MAIN_LOGO:
-            logo_.Draw(item.hDC, item.rcItem.left, item.rcItem.top);
+            logo_.Draw(item.hDC, item.rcItem.left, item.rcItem.top, DpiOfWindow(Hwnd()));
             return true;
         default:
             return false;

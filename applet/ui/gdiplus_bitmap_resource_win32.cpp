@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "common/dialog/dpi_win32.h"
+
 namespace {
 
 // The stream owns the global memory block and frees it on its last release.
@@ -65,11 +67,15 @@ bool CGdiPlusBitmapResource::Load(HINSTANCE module, int id, const wchar_t* type)
     return bitmap_ != nullptr;
 }
 
-void CGdiPlusBitmapResource::Draw(HDC context, int x, int y) const {
+void CGdiPlusBitmapResource::Draw(HDC context, int x, int y, UINT dpi) const {
     if (!bitmap_) {
         return;
     }
     Gdiplus::Graphics graphics(context);
-    graphics.DrawImage(bitmap_.get(), x, y, static_cast<INT>(bitmap_->GetWidth()),
-                       static_cast<INT>(bitmap_->GetHeight()));
+    const int width = ScaleToDpi(static_cast<int>(bitmap_->GetWidth()), dpi);
+    const int height = ScaleToDpi(static_cast<int>(bitmap_->GetHeight()), dpi);
+    if (width != static_cast<int>(bitmap_->GetWidth())) {
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    }
+    graphics.DrawImage(bitmap_.get(), x, y, width, height);
 }

@@ -18,8 +18,9 @@ class CGdiPlusBitmapResource {
 
     bool Load(HINSTANCE module, int id, const wchar_t* type);
     bool IsLoaded() const { return bitmap_ != nullptr; }
-    // At its own size with its top-left corner at (x, y).
-    void Draw(HDC context, int x, int y) const;
+    // With its top-left corner at (x, y): at its own size at 96 DPI, scaled
+    // to dpi.
+    void Draw(HDC context, int x, int y, UINT dpi) const;
 
   private:
     std::unique_ptr<Gdiplus::Bitmap> bitmap_;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/dialog/dpi_win32.h"
 #include "common/dialog/theme_library_win32.h"
 #include "common/dialog/ui_font_win32.h"
 #include "common/win32/ownership_win32.h"
@@ -12,9 +13,10 @@ namespace {
 constexpr int kLinkTextCapacity = 100;
 constexpr COLORREF kLinkColour = RGB(0, 0, 128);
 
-HFONT CreateLinkFont(bool linkStyle) {
+HFONT CreateLinkFont(HWND dialog, bool linkStyle) {
     UiFontStyle style;
     style.underline = linkStyle;
+    style.dpi = DpiOfWindow(dialog);
     return CreateUiFont(style);
 }
 
@@ -37,7 +39,7 @@ HWND SetUpLinkStatic(HWND dialog, int controlId, const char16_t* text, const cha
         RECT measured{0, 0, 0, 0};
         {
             const WindowDc context(control);
-            const UniqueGdiObject font(CreateLinkFont(true));
+            const UniqueGdiObject font(CreateLinkFont(dialog, true));
             const SelectedObject selected(context.Get(), font.Get());
             DrawTextW(context.Get(), AsWide(text), -1, &measured,
                       DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
@@ -56,7 +58,7 @@ void DrawLinkText(HWND dialog, int controlId, HDC context, RECT* rect, bool link
     GetDlgItemTextW(dialog, controlId, text, kLinkTextCapacity);
     RECT area = rect != nullptr ? *rect : GetControlRect(dialog, controlId);
 
-    UniqueGdiObject linkFont(CreateLinkFont(linkStyle));
+    UniqueGdiObject linkFont(CreateLinkFont(dialog, linkStyle));
     // Restores the font, modes and colours set below.
     const int saved = SaveDC(context);
     if (linkFont.IsValid()) {

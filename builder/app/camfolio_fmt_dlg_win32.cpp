@@ -16,6 +16,7 @@
 #include "common/catalogue/i18n_composed.h"
 #include "common/catalogue/text_ids.h"
 #include "common/dialog/controls_win32.h"
+#include "common/dialog/dpi_win32.h"
 #include "common/format/format_file_name.h"
 #include "common/format/local_time.h"
 #include "common/format/source_file_info.h"
@@ -191,6 +192,7 @@ bool CCamfolioFmtDlg::OnInitDialog() {
 
     UiFontStyle bold;
     bold.bold = true;
+    bold.dpi = DpiOfWindow(dialog);
     exampleFont_.Reset(CreateUiFont(bold));
     for (const int id : {IDC_FMT_SOURCE_EXAMPLE, IDC_FMT_NEW_EXAMPLE}) {
         SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(exampleFont_.Get()),

@@ -1,11 +1,12 @@
 #pragma once
 // The size grip at the bottom-right corner of a resizable dialog: a size-box
-// scroll bar of 12 x 12 pixels, hidden while the dialog is maximised.
+// scroll bar of 12 x 12 pixels at 96 DPI, scaled to the dialog's resolution,
+// hidden while the dialog is maximised.
 #include <windows.h>
 
 class CGrippie {
   public:
-    static constexpr int kSize = 12;
+    static constexpr int kDesignSize = 12;
 
     // The window belongs to the dialog and goes with it.
     bool Create(HWND dialog);
@@ -15,4 +16,5 @@ class CGrippie {
 
   private:
     HWND window_ = nullptr;
+    int size_ = kDesignSize;
 };

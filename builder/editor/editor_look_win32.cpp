@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/dialog/dpi_win32.h"
 #include "common/dialog/theme_library_win32.h"
 #include "common/win32/wide_win32.h"
 
@@ -9,12 +10,14 @@ namespace {
 
 constexpr int kTextPoints = 12;
 constexpr int kButtonPoints = 8;
-// Around and inside a token button, in pixels: the gap to its neighbours, the
-// room between its border and its caption.
+// In pixels at 96 DPI: the body's margin; around and inside a token button,
+// the gap to its neighbours and the room between its border and its caption.
+constexpr int kBodyMargin = 5;
 constexpr int kButtonMarginX = 5;
 constexpr int kButtonMarginY = 1;
 constexpr int kButtonPaddingX = 6;
 constexpr int kButtonPaddingY = 3;
+// The frame the system draws, as thin at every resolution.
 constexpr int kButtonBorder = 1;
 constexpr int kPushButtonPart = 1;  // BP_PUSHBUTTON
 constexpr int kNormalState = 1;     // PBS_NORMAL
@@ -47,13 +50,18 @@ CEditorLook::~CEditorLook() {
 
 void CEditorLook::Open(HWND window) {
     const WindowDc context(window);
-    const int dotsPerInch = GetDeviceCaps(context.Get(), LOGPIXELSY);
-    textFont_.Reset(CreateBoldFont(kTextPoints, dotsPerInch));
-    buttonFont_.Reset(CreateBoldFont(kButtonPoints, dotsPerInch));
+    const UINT dpi = DpiOfWindow(window);
+    bodyMargin_ = ScaleToDpi(kBodyMargin, dpi);
+    buttonMarginX_ = ScaleToDpi(kButtonMarginX, dpi);
+    buttonMarginY_ = ScaleToDpi(kButtonMarginY, dpi);
+    buttonPaddingX_ = ScaleToDpi(kButtonPaddingX, dpi);
+    buttonPaddingY_ = ScaleToDpi(kButtonPaddingY, dpi);
+    textFont_.Reset(CreateBoldFont(kTextPoints, static_cast<int>(dpi)));
+    buttonFont_.Reset(CreateBoldFont(kButtonPoints, static_cast<int>(dpi)));
     textHeight_ = FontHeight(context.Get(), textFont_.Font());
     buttonHeight_ =
-        FontHeight(context.Get(), buttonFont_.Font()) + 2 * (kButtonPaddingY + kButtonBorder);
-    lineHeight_ = std::max(textHeight_, buttonHeight_ + 2 * kButtonMarginY);
+        FontHeight(context.Get(), buttonFont_.Font()) + 2 * (buttonPaddingY_ + kButtonBorder);
+    lineHeight_ = std::max(textHeight_, buttonHeight_ + 2 * buttonMarginY_);
     ReopenTheme(window);
 }
 
@@ -84,7 +92,7 @@ std::vector<int> CEditorLook::MeasureItems(HDC context, std::span<const EditorIt
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].IsToken()) {
             widths[i] = TextWidth(context, items[i].text) +
-                        2 * (kButtonMarginX + kButtonPaddingX + kButtonBorder);
+                        2 * (buttonMarginX_ + buttonPaddingX_ + kButtonBorder);
         }
     }
     return widths;
@@ -121,7 +129,7 @@ void CEditorLook::Paint(HDC context, const RECT& area, POINT origin,
 void CEditorLook::PaintToken(HDC context, const RECT& cell, const EditorItem& item,
                              bool selected) const {
     const int top = cell.top + (lineHeight_ - buttonHeight_) / 2;
-    RECT button{cell.left + kButtonMarginX, top, cell.right - kButtonMarginX, top + buttonHeight_};
+    RECT button{cell.left + buttonMarginX_, top, cell.right - buttonMarginX_, top + buttonHeight_};
     if (buttonTheme_ != nullptr) {
         ThemeLibrary::Current()->DrawThemeBackground(buttonTheme_, context, kPushButtonPart,
                                                      selected ? kPressedState : kNormalState,

@@ -27,7 +27,7 @@ class CEditorLook {
     CEditorLook(const CEditorLook&) = delete;
     CEditorLook& operator=(const CEditorLook&) = delete;
 
-    // Fonts for the window's resolution and the button theme, if any.
+    // Fonts and sizes for the window's resolution, and the button theme, if any.
     void Open(HWND window);
     // After the system's visual style changed.
     void ReopenTheme(HWND window);
@@ -35,6 +35,8 @@ class CEditorLook {
 
     int LineHeight() const { return lineHeight_; }
     int TextHeight() const { return textHeight_; }
+    // The room between the border and the content, as the document's body margin.
+    int BodyMargin() const { return bodyMargin_; }
 
     // The width of every item as LayOutItems wants them.
     std::vector<int> MeasureItems(HDC context, std::span<const EditorItem> items) const;
@@ -53,4 +55,10 @@ class CEditorLook {
     int textHeight_ = 0;
     int buttonHeight_ = 0;
     int lineHeight_ = 1;
+    // The design's pixel sizes at the window's resolution.
+    int bodyMargin_ = 0;
+    int buttonMarginX_ = 0;
+    int buttonMarginY_ = 0;
+    int buttonPaddingX_ = 0;
+    int buttonPaddingY_ = 0;
 };

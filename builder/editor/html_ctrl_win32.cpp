@@ -9,8 +9,6 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 namespace {
 
 constexpr wchar_t kClassName[] = L"CamfolioTokenEditor";
-// The room between the border and the content, as the document's body margin.
-constexpr int kMargin = 5;
 constexpr int kWheelLines = 3;
 
 HINSTANCE ModuleInstance() {
@@ -396,9 +394,10 @@ void CHtmlCtrl::Refresh() {
     RECT client{};
     GetClientRect(window_, &client);
     const CaretPlace caret = CaretPlaceOf(layout_, document_.Caret());
-    const int top = kMargin + caret.line * look_.LineHeight();
-    int y = std::min(scrollY_, top - kMargin);
-    y = std::max(y, top + look_.LineHeight() + kMargin - static_cast<int>(client.bottom));
+    const int margin = look_.BodyMargin();
+    const int top = margin + caret.line * look_.LineHeight();
+    int y = std::min(scrollY_, top - margin);
+    y = std::max(y, top + look_.LineHeight() + margin - static_cast<int>(client.bottom));
     ScrollTo(y);
     InvalidateRect(window_, nullptr, FALSE);
 }
@@ -419,11 +418,12 @@ void CHtmlCtrl::LayOut() {
         const WindowDc context(window_);
         return look_.MeasureItems(context.Get(), document_.Items());
     }();
-    layout_ = LayOutItems(document_.Items(), widths, fullWidth - 2 * kMargin);
-    contentHeight_ = layout_.lineCount * look_.LineHeight() + 2 * kMargin;
+    const int margin = look_.BodyMargin();
+    layout_ = LayOutItems(document_.Items(), widths, fullWidth - 2 * margin);
+    contentHeight_ = layout_.lineCount * look_.LineHeight() + 2 * margin;
     if (contentHeight_ > client.bottom) {
-        layout_ = LayOutItems(document_.Items(), widths, fullWidth - scrollBarWidth - 2 * kMargin);
-        contentHeight_ = layout_.lineCount * look_.LineHeight() + 2 * kMargin;
+        layout_ = LayOutItems(document_.Items(), widths, fullWidth - scrollBarWidth - 2 * margin);
+        contentHeight_ = layout_.lineCount * look_.LineHeight() + 2 * margin;
     }
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
@@ -457,5 +457,5 @@ void CHtmlCtrl::PlaceCaret() {
 }
 
 POINT CHtmlCtrl::Origin() const {
-    return {kMargin, kMargin - scrollY_};
+    return {look_.BodyMargin(), look_.BodyMargin() - scrollY_};
 }

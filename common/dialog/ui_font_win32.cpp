@@ -1,5 +1,8 @@
 #include "common/dialog/ui_font_win32.h"
 
+#include <cwchar>
+
+#include "common/dialog/dpi_win32.h"
 #include "common/windows_version/windows_version.h"
 
 HFONT CreateUiFont(const UiFontStyle& style) {
@@ -11,6 +14,12 @@ HFONT CreateUiFont(const UiFontStyle& style) {
         return nullptr;
     }
     LOGFONTW font = style.menuFont ? metrics.lfMenuFont : metrics.lfMessageFont;
+    // The metrics come at the system's resolution; a window on a screen of
+    // another one (a per-monitor aware host) needs its own size.
+    if (const UINT systemDpi = SystemDpi(); style.dpi != 0 && style.dpi != systemDpi) {
+        font.lfHeight =
+            MulDiv(font.lfHeight, static_cast<int>(style.dpi), static_cast<int>(systemDpi));
+    }
     if (style.underline) {
         font.lfUnderline = TRUE;
     }
@@ -22,6 +31,9 @@ HFONT CreateUiFont(const UiFontStyle& style) {
     }
     if (style.shrink) {
         font.lfHeight = static_cast<LONG>(font.lfHeight / 1.2);
+    }
+    if (style.faceName != nullptr) {
+        wcsncpy_s(font.lfFaceName, LF_FACESIZE, style.faceName, _TRUNCATE);
     }
     return CreateFontIndirectW(&font);
 }

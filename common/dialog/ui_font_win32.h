@@ -10,6 +10,10 @@ struct UiFontStyle {
     bool bold = false;
     bool enlarge = false;  // x 1.1 (Vista and later) or x 1.2
     bool shrink = false;   // / 1.2, after enlarging
+    // The face instead of the system's; null keeps it.
+    const wchar_t* faceName = nullptr;
+    // Sized for a window of this resolution (DpiOfWindow); 0: the system's.
+    UINT dpi = 0;
 };
 
 // The font, or null when the system's metrics cannot be read; the caller owns it.
