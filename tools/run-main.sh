@@ -4,7 +4,7 @@
 # Panel opens the applet, in English and then in German, and a screenshot of
 # each is saved (the display is a virtual one when there is no other); then
 # the builder, the Settings and About pages and the Profiles page with a camera
-# selected, in both languages.
+# selected, in both languages; last the applet and the builder at 144 DPI.
 # Usage: tools/run-main.sh
 set -eu
 cd "$(dirname "$0")/.."
@@ -129,3 +129,14 @@ show_profiles profiles-english.png
 wine reg add 'HKCU\SOFTWARE\Camfolio' /v LngFile /d Deutsch.lng /f >/dev/null
 show_profiles profiles-german.png
 wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true
+
+# The applet and the builder on a 150 % screen: Wine takes the resolution
+# from "LogPixels" when its processes start.
+set_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+    wineserver -k
+}
+set_dpi 144
+show_applet applet-144dpi.png
+show_builder builder-144dpi.png
+set_dpi 96
