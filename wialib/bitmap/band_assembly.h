@@ -9,7 +9,7 @@
 #include <vector>
 
 // No camera picture comes near this; a driver's sizes beyond it are not trusted.
-inline constexpr std::size_t kMaxAssembledBytes = 512u * 1024 * 1024;
+inline constexpr std::size_t kMaxAssembledBytes = std::size_t{512} * 1024 * 1024;
 
 class BandAssembly {
   public:
