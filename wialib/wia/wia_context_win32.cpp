@@ -11,6 +11,7 @@
 #include "diag/trace/trace.h"
 #include "wialib/names/result_name.h"
 #include "wialib/wia/wia_event_callback_win32.h"
+#include "wialib/wia/wia_events_win32.h"
 #include "wialib/wia/wia_tags.h"
 
 namespace {
@@ -177,9 +178,10 @@ HRESULT WiaLib_DestroyContext(WiaLibContext** place) {
     }
     std::unique_ptr<WiaLibContext> context(*place);
     *place = nullptr;
+    // A handler still registered would keep itself alive through WIA's references.
+    EventCleanup(context.get());
     context->magic = 0;
     context->cachedRoot.Reset(nullptr);
-    context->eventHandler.Reset(nullptr);
     context->deviceManager.Reset(nullptr);
     context->currentDeviceId.Reset(nullptr);
     context->dump.reset();

@@ -9,9 +9,8 @@
 
 #include "common/win32/ownership_win32.h"
 #include "diag/text/format_arg.h"
+#include "wialib/wia/wia_event_callback_win32.h"
 #include "wialib/wia/wialib_win32.h"
-
-class CWiaEventCallback;
 
 // The bytes "WLIB" in memory order.
 inline constexpr std::uint32_t kWiaLibMagic = 0x42494C57;

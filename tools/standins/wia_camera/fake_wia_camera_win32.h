@@ -110,6 +110,8 @@ class FakeWia {
     HRESULT deviceCommandResult = S_OK;
     // Bytes per band of a banded transfer; 0: half the caller's buffer.
     std::uint32_t bandSize = 0;
+    // The buffer size a banded transfer's header announces; -1: the data's size.
+    LONG announcedSize = -1;
 
     // What the library did; read under Lock() while another thread may run.
     std::unique_lock<std::mutex> Lock() { return std::unique_lock<std::mutex>(mutex_); }
@@ -141,8 +143,9 @@ class FakeWia {
 
 // The described cameras: a camera "Fake Camera" (id kFakeCameraId) with
 // \DCIM\100ABCDE holding pictures with and without an extension property, a
-// protected picture and a memory bitmap whose driver sends height 0; a
-// scanner; a device whose id is not a string; a second camera.
+// protected picture, a memory bitmap whose driver sends height 0 and, below
+// the root, a movie; then a second camera, a scanner and a device whose id is
+// not a string, in this order.
 void AddStandardDevices(FakeWia& wia);
 inline constexpr char16_t kFakeCameraId[] = u"{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}\\0001";
 inline constexpr char16_t kSecondCameraId[] = u"{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}\\0002";

@@ -207,7 +207,8 @@ class DataTransfer final : public Counted<IWiaDataTransfer, IID_IWiaDataTransfer
         WIA_DATA_CALLBACK_HEADER header{};
         header.lSize = sizeof header;
         header.guidFormatID = CurrentFormat(*item_);
-        header.lBufferSize = static_cast<LONG>(data.size());
+        header.lBufferSize =
+            wia_->announcedSize >= 0 ? wia_->announcedSize : static_cast<LONG>(data.size());
         header.lPageCount = 1;
         HRESULT hr = callback->BandedDataCallback(IT_MSG_DATA_HEADER, IT_STATUS_TRANSFER_FROM_DEVICE,
                                                   0, 0, sizeof header, 0, 0,

@@ -260,6 +260,11 @@ void AddStandardDevices(FakeWia& wia) {
     // A picture straight below the root, as some cameras show their newest.
     camera.root->AddPicture(u"MOV_0001", WiaImgFmt_AVI, u"", TextBytes("movie"));
 
+    FakeDevice& second =
+        AddCamera(wia, kSecondCameraId, u"Second Camera",
+                  u"\\\\?\\usb#vid_04a9&pid_3218#5&2d8ea5f&0&2#{6ac27878-a6fa-4155-ba85-f98f491d4f33}");
+    second.root->AddFolder(u"DCIM");
+
     FakeDevice scanner;
     scanner.info.Set(WIA_DIP_DEV_ID, u"Unique Device ID", FakeValue::Text(kFakeScannerId))
         .Set(WIA_DIP_DEV_TYPE, u"Type", FakeValue::Int(kFakeScannerType))
@@ -271,11 +276,6 @@ void AddStandardDevices(FakeWia& wia) {
         .Set(WIA_DIP_DEV_TYPE, u"Type", FakeValue::Int(kFakeCameraType))
         .Set(WIA_DIP_DEV_NAME, u"Name", FakeValue::Text(u"Odd Camera"));
     wia.devices.push_back(std::move(odd));
-
-    FakeDevice& second =
-        AddCamera(wia, kSecondCameraId, u"Second Camera",
-                  u"\\\\?\\usb#vid_04a9&pid_3218#5&2d8ea5f&0&2#{6ac27878-a6fa-4155-ba85-f98f491d4f33}");
-    second.root->AddFolder(u"DCIM");
 }
 
 void SetCurrentFakeWia(FakeWia* wia) {
