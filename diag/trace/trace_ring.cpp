@@ -17,6 +17,12 @@ constexpr std::uint32_t kMaxWaiting = kSlots - 1;
 // the slot for its next round: 100 waits of 10 ms.
 constexpr int kReadyWaits = 100;
 constexpr auto kReadyWait = std::chrono::milliseconds(10);
+// A slot still unfilled after 5 s of waiting belongs to a producer that died
+// between claim and fill (TerminateThread); a live one fills in microseconds.
+// The writer gives the slot up and goes on with the next line.
+constexpr int kGiveUpWaits = 500;
+// How long a stop waits for the producers inside the ring to leave it.
+constexpr auto kProducersLeaveLimit = std::chrono::seconds(1);
 // The writer looks at its stop request this often while the log is locked
 // by another process.
 constexpr auto kLockPoll = std::chrono::milliseconds(50);
@@ -36,8 +42,20 @@ struct Entry {
 };
 
 std::atomic<TraceRing*> g_active{nullptr};
-// Producers inside TracePrint; the ring is freed only when none is left.
-std::atomic<int> g_producers{0};
+// Producers between reading g_active and counting themselves in that ring.
+std::atomic<int> g_entering{0};
+std::atomic<void (*)()> g_claimedHook{nullptr};
+
+bool WaitFor(const std::atomic<int>& count) {
+    const auto deadline = std::chrono::steady_clock::now() + kProducersLeaveLimit;
+    while (count.load() != 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -53,10 +71,7 @@ class TraceRing {
         writer_ = std::thread([this] { WriterLoop(); });
     }
 
-    ~TraceRing() {
-        Stop();
-        WriteRemaining();
-    }
+    ~TraceRing() { Stop(); }
 
     TraceRing(const TraceRing&) = delete;
     TraceRing& operator=(const TraceRing&) = delete;
@@ -69,18 +84,25 @@ class TraceRing {
                 return;  // full: drop the new line
             }
             entry = &entries_[claim & kMask];
-            const auto lag =
-                static_cast<std::int32_t>(entry->sequence.load(std::memory_order_acquire) - claim);
-            if (lag < 0) {
-                return;  // the slot's previous line is not consumed yet: full
+            if (entry->sequence.load(std::memory_order_acquire) == claim) {
+                if (write_.compare_exchange_weak(claim, claim + 1, std::memory_order_relaxed)) {
+                    break;
+                }
+                continue;
             }
-            if (lag == 0 &&
-                write_.compare_exchange_weak(claim, claim + 1, std::memory_order_relaxed)) {
-                break;
+            const std::uint32_t current = write_.load(std::memory_order_relaxed);
+            if (current != claim) {
+                claim = current;  // another producer took it
+                continue;
             }
-            if (lag > 0) {
-                claim = write_.load(std::memory_order_relaxed);
+            // The writer has passed this slot's earlier line (the ring is not
+            // full) without freeing it: its producer was given up. Pass it by.
+            if (write_.compare_exchange_weak(claim, claim + 1, std::memory_order_relaxed)) {
+                ++claim;
             }
+        }
+        if (void (*hook)() = g_claimedHook.load(std::memory_order_relaxed); hook != nullptr) {
+            hook();
         }
         entry->processId = trace_platform::ProcessId();
         entry->threadId = trace_platform::ThreadId();
@@ -99,17 +121,24 @@ class TraceRing {
         }
     }
 
-    void FlushLocked() {
-        const auto result =
-            output_->Lock(std::chrono::duration_cast<std::chrono::milliseconds>(kFinalLockLimit));
-        if (!Owns(result) && result != TraceOutput::LockResult::NoLock) {
-            return;
-        }
-        WriteWaiting(false);
-        if (Owns(result)) {
-            output_->Unlock();
-        }
+    void FlushLocked() { FlushLocked(kGiveUpWaits); }
+
+    void Enter() { producers_.fetch_add(1); }
+    void Leave() { producers_.fetch_sub(1); }
+
+    // Stops the writer and writes what waits. False when a producer may still
+    // be inside the ring: then it must never be freed.
+    bool Close(bool entering) {
+        const bool alone = entering && WaitFor(producers_);
+        Stop();
+        // With no producer left, an unfilled slot will never be filled.
+        FlushLocked(alone ? 0 : kReadyWaits);
+        output_.reset();
+        return alone;
     }
+
+    // Kept for good by a ring that could not be freed.
+    TraceRing* strandedNext = nullptr;
 
   private:
     static bool Owns(TraceOutput::LockResult result) {
@@ -162,7 +191,19 @@ class TraceRing {
         }
     }
 
-    void WriteWaiting(bool stopAware) {
+    void FlushLocked(int giveUpWaits) {
+        const auto result =
+            output_->Lock(std::chrono::duration_cast<std::chrono::milliseconds>(kFinalLockLimit));
+        if (!Owns(result) && result != TraceOutput::LockResult::NoLock) {
+            return;
+        }
+        WriteWaiting(false, giveUpWaits);
+        if (Owns(result)) {
+            output_->Unlock();
+        }
+    }
+
+    void WriteWaiting(bool stopAware, int giveUpWaits = kGiveUpWaits) {
         // The log lock may be missing; a flush on another thread must still
         // not consume alongside the writer.
         std::lock_guard consuming(consumer_);
@@ -175,20 +216,51 @@ class TraceRing {
                 return;
             }
             Entry& entry = entries_[next & kMask];
-            int waits = 0;
-            while (entry.sequence.load(std::memory_order_acquire) != next + 1) {
-                if (waits == kReadyWaits || (stopAware && stopping_.load())) {
+            int roundWaits = 0;
+            for (;;) {
+                const std::uint32_t sequence = entry.sequence.load(std::memory_order_acquire);
+                if (sequence == next + 1) {
+                    WriteEntry(entry, stalledClaim_ == next ? stalledWaits_ : 0);
+                    entry.text[0] = '\0';
+                    entry.sequence.store(next + kSlots, std::memory_order_release);
+                    break;
+                }
+                if (sequence != next) {
+                    PassGivenUp(entry, sequence, next);
+                    break;
+                }
+                // Claimed in this lap and not filled yet.
+                if (stalledClaim_ != next) {
+                    stalledClaim_ = next;
+                    stalledWaits_ = 0;
+                }
+                if (stalledWaits_ >= giveUpWaits) {
+                    break;  // given up: from now on the slot is passed by
+                }
+                if (roundWaits == kReadyWaits || (stopAware && stopping_.load())) {
                     // The producer is still filling it; it is written next round.
                     return;
                 }
                 std::this_thread::sleep_for(kReadyWait);
-                ++waits;
+                ++roundWaits;
+                ++stalledWaits_;
             }
-            WriteEntry(entry, waits);
-            entry.text[0] = '\0';
-            entry.sequence.store(next + kSlots, std::memory_order_release);
             read_.store(next + 1, std::memory_order_release);
         }
+    }
+
+    // A slot whose producer was given up in an earlier lap, and that the
+    // producers of this lap passed by.
+    static void PassGivenUp(Entry& entry, std::uint32_t sequence, std::uint32_t next) {
+        if (((sequence - next) & kMask) == 1) {
+            // Its producer came back and filled it at last: too late for its
+            // line, but the slot serves again from the next lap on.
+            entry.sequence.store(next + kSlots, std::memory_order_release);
+            return;
+        }
+        // Still unfilled: keep its number within a lap of the counters, so
+        // that comparisons never wrap around.
+        entry.sequence.compare_exchange_strong(sequence, next, std::memory_order_acq_rel);
     }
 
     void WriteEntry(const Entry& entry, int waits) {
@@ -213,8 +285,6 @@ class TraceRing {
         writer_.join();
     }
 
-    void WriteRemaining() { FlushLocked(); }
-
     std::unique_ptr<TraceOutput> output_;
     Entry entries_[kSlots];
     // Lines claimed and lines consumed so far; they wrap around together.
@@ -223,19 +293,39 @@ class TraceRing {
     trace_platform::WakeSignal wake_;
     std::atomic<bool> writerSleeping_{false};
     std::mutex consumer_;
+    // The claim the writer waits for, and how often it has waited for it.
+    std::uint32_t stalledClaim_ = 0;
+    int stalledWaits_ = 0;
+    std::atomic<int> producers_{0};
     std::atomic<bool> stopping_{false};
     std::int64_t frequency_ = 0;
     double offset_ = 0.0;
     std::thread writer_;
 };
 
+namespace {
+
+// Rings whose stop could not be sure that every producer had left them; they
+// stay allocated, so such a producer still writes into live memory.
+std::atomic<TraceRing*> g_stranded{nullptr};
+
+void Strand(TraceRing* ring) {
+    ring->strandedNext = g_stranded.load();
+    while (!g_stranded.compare_exchange_weak(ring->strandedNext, ring)) {
+    }
+}
+
+}  // namespace
+
 void TraceRingDeleter::operator()(TraceRing* ring) const {
     TraceRing* expected = ring;
     g_active.compare_exchange_strong(expected, nullptr);
-    while (g_producers.load() != 0) {
-        std::this_thread::yield();
+    // A producer that died inside TracePrint never leaves: wait for a bound only.
+    if (ring->Close(WaitFor(g_entering))) {
+        delete ring;
+    } else {
+        Strand(ring);
     }
-    delete ring;
 }
 
 TraceRingPtr TraceInit(std::unique_ptr<TraceOutput> output) {
@@ -262,17 +352,27 @@ bool TraceIsOn() {
     return g_active.load(std::memory_order_acquire) != nullptr;
 }
 
+void TraceSetClaimedHook(void (*hook)()) {
+    g_claimedHook.store(hook);
+}
+
 void TraceEnqueue(const char16_t* text, bool timestamped) {
     if (text == nullptr || g_active.load(std::memory_order_relaxed) == nullptr) {
         return;
     }
-    g_producers.fetch_add(1);
-    if (TraceRing* ring = g_active.load(); ring != nullptr) {
-        std::size_t units = 0;
-        while (units < kTraceTextUnits && text[units] != u'\0') {
-            ++units;
-        }
-        ring->Enqueue(text, units, timestamped);
+    g_entering.fetch_add(1);
+    TraceRing* ring = g_active.load();
+    if (ring != nullptr) {
+        ring->Enter();
     }
-    g_producers.fetch_sub(1);
+    g_entering.fetch_sub(1);
+    if (ring == nullptr) {
+        return;
+    }
+    std::size_t units = 0;
+    while (units < kTraceTextUnits && text[units] != u'\0') {
+        ++units;
+    }
+    ring->Enqueue(text, units, timestamped);
+    ring->Leave();
 }

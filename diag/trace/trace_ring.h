@@ -19,7 +19,9 @@ using TraceRingPtr = std::unique_ptr<TraceRing, TraceRingDeleter>;
 TraceRingPtr TraceInit(std::unique_ptr<TraceOutput> output);
 
 // Stops TracePrint, ends the writer and writes what still waits. Resetting a
-// TraceRingPtr does the same.
+// TraceRingPtr does the same. Never waits for good on a producer that died
+// inside TracePrint: its line is given up, and a ring it may still be inside
+// is kept allocated rather than freed.
 void TraceDeInit(TraceRingPtr ring);
 
 // Writes every waiting line now, holding the log lock, on the caller's thread.
@@ -27,3 +29,7 @@ void TraceFlush(TraceRing& ring);
 
 // Puts one built line (tag, message and "\r\n") into the active ring.
 void TraceEnqueue(const char16_t* text, bool timestamped);
+
+// Test seam: runs in every producer between claiming its slot and filling it,
+// so that a test can hold or end a producer there. Null (the default): none.
+void TraceSetClaimedHook(void (*hook)());

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <regex>
 #include <set>
 #include <string>
@@ -34,6 +36,90 @@ std::pair<int, int> LineId(const std::string& line) {
         std::sscanf(line.c_str() + at, "producer=%d line=%d", &producer, &number);
     }
     return {producer, number};
+}
+
+// A producer held between claiming its slot and filling it, as one that
+// TerminateThread ended there stays for good.
+class StuckProducer {
+  public:
+    StuckProducer() {
+        holding_ = false;
+        stuck_ = false;
+        released_ = false;
+        TraceSetClaimedHook(&HoldTheFirst);
+        thread_ = std::thread([] { TracePrint(u"X1@Stuck: ", u"never written"); });
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!stuck_.load() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        TraceSetClaimedHook(nullptr);
+        EXPECT_TRUE(stuck_.load()) << "the producer never claimed its slot";
+    }
+    ~StuckProducer() { Release(); }
+    StuckProducer(const StuckProducer&) = delete;
+    StuckProducer& operator=(const StuckProducer&) = delete;
+
+    // Lets it fill its slot at last and end.
+    void Release() {
+        released_ = true;
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+
+  private:
+    static void HoldTheFirst() {
+        if (holding_.exchange(true)) {
+            return;
+        }
+        stuck_ = true;
+        while (!released_.load()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+
+    static inline std::atomic<bool> holding_{false};
+    static inline std::atomic<bool> stuck_{false};
+    static inline std::atomic<bool> released_{false};
+    std::thread thread_;
+};
+
+bool WaitUntilWritten(TraceCapture& trace, const std::string& text) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (trace.Written().find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// Lines numbered from first on, in batches the ring holds, each written
+// before the next starts.
+void ProducePaced(TraceCapture& trace, int first, int count) {
+    constexpr int kBatch = 3000;
+    for (int start = first; start < first + count; start += kBatch) {
+        const int end = std::min(start + kBatch, first + count);
+        for (int i = start; i < end; ++i) {
+            TracePrint(u"X2@After: ", u"producer=0 line=%d", i);
+        }
+        ASSERT_TRUE(WaitUntilWritten(trace, "line=" + std::to_string(end - 1) + "\r\n"));
+    }
+}
+
+// Every line numbered 0 ... count - 1 written once, in order, and nothing of
+// the stuck producer.
+void ExpectAllAfterLines(const std::vector<std::string>& texts, int count) {
+    int expected = 0;
+    for (const std::string& text : texts) {
+        EXPECT_EQ(text.find("never written"), std::string::npos);
+        if (LineId(text).second == expected) {
+            ++expected;
+        }
+    }
+    EXPECT_EQ(expected, count);
+    EXPECT_EQ(static_cast<int>(texts.size()), count);
 }
 
 TEST(TraceRing, NothingIsTracedWhileTheFacilityIsOff) {
@@ -145,6 +231,39 @@ TEST(TraceRing, ProducersAgainstASlowedWriterLoseNothingButWhatDidNotFit) {
         pacedLines += producer == kProducers ? 1 : 0;
     }
     EXPECT_EQ(pacedLines, 200);
+}
+
+TEST(TraceRing, LinesAfterAStuckProducerComeOutLapAfterLapAndTheStopReturns) {
+    TraceCapture trace;
+    StuckProducer stuck;
+    // Over two laps of the ring: its producers pass the given-up slot by.
+    ProducePaced(trace, 0, 9000);
+    const auto stopStart = std::chrono::steady_clock::now();
+    const std::vector<std::string> texts = trace.Texts();
+    EXPECT_LT(std::chrono::steady_clock::now() - stopStart, std::chrono::seconds(4));
+    stuck.Release();
+    ExpectAllAfterLines(texts, 9000);
+}
+
+TEST(TraceRing, ASlotFilledAfterItWasGivenUpServesAgain) {
+    TraceCapture trace;
+    StuckProducer stuck;
+    ProducePaced(trace, 0, 1);
+    // Too late for its line; the ring goes on whole.
+    stuck.Release();
+    ProducePaced(trace, 1, 12000);
+    ExpectAllAfterLines(trace.Texts(), 12001);
+}
+
+TEST(TraceRing, StopRightAfterAStuckClaimStillWritesTheLinesBehindIt) {
+    TraceCapture trace;
+    StuckProducer stuck;
+    TracePrint(u"X2@After: ", u"producer=0 line=%d", 0);
+    const auto stopStart = std::chrono::steady_clock::now();
+    const std::vector<std::string> texts = trace.Texts();
+    EXPECT_LT(std::chrono::steady_clock::now() - stopStart, std::chrono::seconds(4));
+    stuck.Release();
+    ExpectAllAfterLines(texts, 1);
 }
 
 }  // namespace

@@ -54,6 +54,11 @@ void TraceCapture::Drain() {
     }
 }
 
+std::string TraceCapture::Written() {
+    std::lock_guard lock(shared_.mutex);
+    return shared_.bytes;
+}
+
 std::vector<std::string> TraceCapture::Finish() {
     Unblock();
     TraceDeInit(std::move(ring_));

@@ -38,6 +38,8 @@ class TraceCapture {
     void Unblock();
     // Writes every waiting line now, as the writer would.
     void Drain();
+    // What the writer has written so far, while the facility runs.
+    std::string Written();
     // Ends the facility (writing what waits) and returns every line written.
     std::vector<std::string> Finish();
     // The traced texts (after the prefix), each without its "\r\n".
