@@ -44,8 +44,8 @@ std::vector<Picture> PicturesOf(FakeItem& root) {
     std::vector<Picture> pictures;
     for (const auto& folder : root.children[0]->children) {
         for (const auto& picture : folder->children) {
-            pictures.push_back({picture->Name(), picture->FullName(),
-                                u"\\DCIM\\" + folder->Name() + u"\\"});
+            pictures.push_back(
+                {picture->Name(), picture->FullName(), u"\\DCIM\\" + folder->Name() + u"\\"});
         }
     }
     return pictures;

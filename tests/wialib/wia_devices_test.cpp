@@ -48,7 +48,8 @@ TEST_F(WiaDevices, AFailingDeviceListIsReportedAndReturned) {
     wia_.enumDeviceInfoResult = E_ACCESSDENIED;
     std::vector<std::u16string> ids;
     EXPECT_EQ(WiaLib_GetDevices(Context(), &ids, nullptr, nullptr), E_ACCESSDENIED);
-    EXPECT_THAT(Listing(), HasSubstr("Error calling IWiaDevMgr::EnumDeviceInfo: HRESULT: 0x80070005\n"));
+    EXPECT_THAT(Listing(),
+                HasSubstr("Error calling IWiaDevMgr::EnumDeviceInfo: HRESULT: 0x80070005\n"));
 }
 
 TEST_F(WiaDevices, NoDeviceManagerMeansNoContext) {
@@ -163,8 +164,7 @@ TEST(WiaValueText, ScalarsAndVectorsAsText) {
     v.filetime = {0x10, 0x2A};
     cases.push_back({"FILETIME high:low", v, "0000002a:00000010"});
     v = Words(many);
-    cases.push_back({"16 of 20 shown", v,
-                     "[20] 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7"});
+    cases.push_back({"16 of 20 shown", v, "[20] 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7"});
     v = make(VT_R8 | VT_VECTOR);
     cases.push_back({"other vector", v, "[0] ..."});
     v = make(VT_EMPTY);

@@ -51,9 +51,9 @@ TEST_F(WiaRegistration, FlagsFollowTheRequest) {
     };
     for (const Case& c : cases) {
         wia_.programRegistrations.clear();
-        EXPECT_EQ(WiaLib_RegisterDeregisterProgram(1, kProgram, u"Map this camera to a drive letter",
-                                                   u"Camfolio", 0, 1, c.registerFlag, 1,
-                                                   c.defaultHandler, c.deviceId, 10000),
+        EXPECT_EQ(WiaLib_RegisterDeregisterProgram(
+                      1, kProgram, u"Map this camera to a drive letter", u"Camfolio", 0, 1,
+                      c.registerFlag, 1, c.defaultHandler, c.deviceId, 10000),
                   S_OK)
             << c.name;
         std::vector<LONG> flags;
@@ -97,8 +97,8 @@ TEST_F(WiaRegistration, AHangingRegistrationIsEndedAtTheTimeOutAndTheTraceGoesOn
     TraceCapture trace;
     wia_.hangProgramRegistration = true;
     const auto start = std::chrono::steady_clock::now();
-    const HRESULT hr = WiaLib_RegisterDeregisterProgram(1, kProgram, u"d", u"n", 0, 1, 1, 1, 0,
-                                                        nullptr, 1000);
+    const HRESULT hr =
+        WiaLib_RegisterDeregisterProgram(1, kProgram, u"d", u"n", 0, 1, 1, 1, 0, nullptr, 1000);
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_TRUE(FAILED(hr));
     EXPECT_EQ(static_cast<DWORD>(hr), 0xDEAD0104U);
@@ -141,8 +141,9 @@ TEST_F(WiaEventHandler, AnUnknownEventReachesTheFunctionWithCodeZero) {
     ASSERT_EQ(handler->Register(manager.Get(), Listen, &heard), S_OK);
     const GUID unknown{0x12345678, 0x1, 0x2, {3, 4, 5, 6, 7, 8, 9, 10}};
     ULONG type = 0;
-    EXPECT_EQ(handler->ImageEventCallback(&unknown, nullptr, nullptr, nullptr, 0, nullptr, &type, 0),
-              S_OK);
+    EXPECT_EQ(
+        handler->ImageEventCallback(&unknown, nullptr, nullptr, nullptr, 0, nullptr, &type, 0),
+        S_OK);
     EXPECT_THAT(heard.codes, ElementsAre(0));
     ComRef<IWiaEventCallback> asCallback;
     EXPECT_EQ(handler->QueryInterface(IID_IWiaEventCallback, asCallback.PutVoid()), S_OK);

@@ -48,15 +48,16 @@ TEST_F(WiaItems, WithRecursionEveryPictureIsAnEntryWithItsFolderSuffix) {
               S_OK);
     const std::string pictures = "\\DCIM\\100ABCDE\\";
     const std::string full = "0000\\Root\\DCIM\\100ABCDE\\";
-    EXPECT_THAT(EntriesOf(directory),
-                ElementsAre(Entry{"IMG_0001.JPG", pictures, full + "IMG_0001", 0},
-                            // No extension property: the preferred format's.
-                            Entry{"IMG_0002.jpg", pictures, full + "IMG_0002", 0},
-                            Entry{"IMG_0003.png", pictures, full + "IMG_0003", 0},
-                            // Access rights without "can be deleted".
-                            Entry{"IMG_0004.JPG", pictures, full + "IMG_0004", FILE_ATTRIBUTE_READONLY},
-                            Entry{"SCREEN01.bmp", pictures, full + "SCREEN01", 0},
-                            Entry{"MOV_0001.avi", "\\", "0000\\Root\\MOV_0001", 0}));
+    EXPECT_THAT(
+        EntriesOf(directory),
+        ElementsAre(Entry{"IMG_0001.JPG", pictures, full + "IMG_0001", 0},
+                    // No extension property: the preferred format's.
+                    Entry{"IMG_0002.jpg", pictures, full + "IMG_0002", 0},
+                    Entry{"IMG_0003.png", pictures, full + "IMG_0003", 0},
+                    // Access rights without "can be deleted".
+                    Entry{"IMG_0004.JPG", pictures, full + "IMG_0004", FILE_ATTRIBUTE_READONLY},
+                    Entry{"SCREEN01.bmp", pictures, full + "SCREEN01", 0},
+                    Entry{"MOV_0001.avi", "\\", "0000\\Root\\MOV_0001", 0}));
     EXPECT_EQ(directory.GetFlags() & 0x1, 0x1);
     EXPECT_EQ(Narrow(directory.GetRootDir()), "0000\\Root");
     EXPECT_EQ(Narrow(name), "Fake Camera");
@@ -132,8 +133,8 @@ TEST_F(WiaItems, ThePrintoutShowsTimeSizeNameAndSuffix) {
     const SYSTEMTIME noon{2020, 12, 0, 31, 12, 30, 0, 0};
     FILETIME time{};
     ASSERT_TRUE(SystemTimeToFileTime(&noon, &time));
-    const std::uint64_t fileTime = (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
-                                   time.dwLowDateTime;
+    const std::uint64_t fileTime =
+        (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
     const char16_t* strings[3] = {nullptr, nullptr, nullptr};
     directory.AddFile(u"BIG", u"R\\BIG", u"JPG", 1234567, &fileTime, nullptr, strings, 3, u"\\A\\",
                       0);

@@ -28,8 +28,9 @@ LONG Collect(LONG status, LONG, void* userData, const BYTE* data, LONG length, L
     auto* handed = static_cast<Handed*>(userData);
     handed->statuses.push_back(status);
     if (data != nullptr && length > 0) {
-        if (handed->bytes.size() < static_cast<std::size_t>(offset + length)) {
-            handed->bytes.resize(static_cast<std::size_t>(offset + length));
+        const std::size_t end = static_cast<std::size_t>(offset) + static_cast<std::size_t>(length);
+        if (handed->bytes.size() < end) {
+            handed->bytes.resize(end);
         }
         std::memcpy(handed->bytes.data() + offset, data, static_cast<std::size_t>(length));
     }
@@ -141,8 +142,9 @@ TEST_F(WiaTransfer, AnItemThatIsNotThereOrHasAnotherExtensionIsAFailure) {
         const char16_t* name;
         const char16_t* extension;
     };
-    for (const Case& c : {Case{u"0000\\Root\\DCIM\\100ABCDE\\IMG_9999", nullptr},
-                          Case{kFirst, u"PNG"}, Case{u"0000\\root\\dcim\\100abcde\\img_0001", nullptr}}) {
+    for (const Case& c :
+         {Case{u"0000\\Root\\DCIM\\100ABCDE\\IMG_9999", nullptr}, Case{kFirst, u"PNG"},
+          Case{u"0000\\root\\dcim\\100abcde\\img_0001", nullptr}}) {
         EXPECT_EQ(WiaLib_GetFile(Context(), kFakeCameraId, c.name, c.extension, target.c_str(),
                                  nullptr, nullptr, 0, nullptr),
                   E_FAIL);
@@ -172,8 +174,8 @@ TEST_F(WiaTransfer, DeletingRemovesThePictureAndRespectsProtection) {
     EXPECT_EQ(WiaLib_DeleteFile(context, kFakeCameraId, kFirst, nullptr, nullptr), S_OK);
     EXPECT_TRUE(PictureFolder().children[0]->deleted);
     EXPECT_EQ(WiaLib_DeleteFile(context, kFakeCameraId, kFirst, nullptr, nullptr), E_FAIL);
-    EXPECT_EQ(WiaLib_DeleteFile(context, kFakeCameraId,
-                                u"0000\\Root\\DCIM\\100ABCDE\\IMG_0004", nullptr, nullptr),
+    EXPECT_EQ(WiaLib_DeleteFile(context, kFakeCameraId, u"0000\\Root\\DCIM\\100ABCDE\\IMG_0004",
+                                nullptr, nullptr),
               E_FAIL);
     EXPECT_FALSE(PictureFolder().children[3]->deleted);
     EXPECT_THAT(Listing(), HasSubstr("Error deleting item: HRESULT: 0x80070005\n"));

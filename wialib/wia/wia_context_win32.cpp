@@ -31,8 +31,8 @@ std::string Ansi(const char16_t* text, std::size_t length) {
     if (length == 0) {
         return {};
     }
-    const int size = WideCharToMultiByte(CP_ACP, 0, AsWide(text), static_cast<int>(length),
-                                         nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(CP_ACP, 0, AsWide(text), static_cast<int>(length), nullptr,
+                                         0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
     if (size > 0) {
         WideCharToMultiByte(CP_ACP, 0, AsWide(text), static_cast<int>(length), bytes.data(), size,

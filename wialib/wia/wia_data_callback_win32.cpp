@@ -63,8 +63,7 @@ ULONG CWiaDataCallback::AddRef() {
 
 ULONG CWiaDataCallback::Release() {
     const LONG count = --references_;
-    TracePrint(kDataCallbackReleaseTag, u": (0x%08X) R=%d", Address(this),
-               static_cast<int>(count));
+    TracePrint(kDataCallbackReleaseTag, u": (0x%08X) R=%d", Address(this), static_cast<int>(count));
     if (count == 0) {
         TracePrint(kDataCallbackReleaseTag, u": (0x%08X) Clear=%d", Address(this), 0);
         delete this;
@@ -92,9 +91,8 @@ HRESULT CWiaDataCallback::OnHeader(LONG length, const BYTE* data) {
     bitmap_ = memoryBitmap || IsEqualGUID(header.guidFormatID, WiaImgFmt_BMP) != FALSE;
     headerOffset_ = memoryBitmap ? static_cast<std::uint32_t>(kBitmapFileHeaderSize) : 0;
     if (Assembles()) {
-        const std::uint32_t size = header.lBufferSize > 0
-                                       ? static_cast<std::uint32_t>(header.lBufferSize)
-                                       : 0;
+        const std::uint32_t size =
+            header.lBufferSize > 0 ? static_cast<std::uint32_t>(header.lBufferSize) : 0;
         if (!assembly_.Begin(bitmap_, headerOffset_, size)) {
             return E_OUTOFMEMORY;
         }
@@ -124,27 +122,27 @@ HRESULT CWiaDataCallback::BandedDataCallback(LONG message, LONG status, LONG per
                static_cast<int>(references_.load()));
     HRESULT hr = S_OK;
     switch (message) {
-    case IT_MSG_DATA_HEADER:
-        hr = OnHeader(length, data);
-        break;
-    case IT_MSG_DATA:
-        hr = OnData(status, percent, offset, length, data);
-        break;
-    case IT_MSG_STATUS:
-        hr = Progress(status, percent, nullptr, 0, 0);
-        break;
-    case IT_MSG_TERMINATION:
-    case IT_MSG_NEW_PAGE:
-        if (Assembles() && assembly_.HasData()) {
-            if (bitmap_) {
-                TracePrint(kDataCallbackBandedTag, u"BMP");
+        case IT_MSG_DATA_HEADER:
+            hr = OnHeader(length, data);
+            break;
+        case IT_MSG_DATA:
+            hr = OnData(status, percent, offset, length, data);
+            break;
+        case IT_MSG_STATUS:
+            hr = Progress(status, percent, nullptr, 0, 0);
+            break;
+        case IT_MSG_TERMINATION:
+        case IT_MSG_NEW_PAGE:
+            if (Assembles() && assembly_.HasData()) {
+                if (bitmap_) {
+                    TracePrint(kDataCallbackBandedTag, u"BMP");
+                }
+                assembly_.Finish();
+                hr = StoreBuffer();
             }
-            assembly_.Finish();
-            hr = StoreBuffer();
-        }
-        break;
-    default:
-        break;
+            break;
+        default:
+            break;
     }
     TracePrint(kDataCallbackBandedTag, u"(%s) RC=0x%08X (%s)",
                message == IT_MSG_DATA_HEADER ? u"IT_MSG_DATA_HEADER"

@@ -12,8 +12,8 @@
 
 class CWiaDataCallback final : public IWiaDataCallback {
   public:
-    CWiaDataCallback(WiaLibContext* context, WiaProgressCallback callback, void* userData,
-                     int mode, const char16_t* target);
+    CWiaDataCallback(WiaLibContext* context, WiaProgressCallback callback, void* userData, int mode,
+                     const char16_t* target);
     CWiaDataCallback(const CWiaDataCallback&) = delete;
     CWiaDataCallback& operator=(const CWiaDataCallback&) = delete;
 

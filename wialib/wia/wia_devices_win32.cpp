@@ -52,8 +52,8 @@ LONG KindOf(const PROPVARIANT& type) {
 // On the matching entry: list it, open the device and do the operation.
 HRESULT HandleDevice(WiaLibContext* context, IWiaPropertyStorage* entry, long number,
                      const PROPVARIANT& type, const char16_t* deviceId, CDirectory* directory,
-                     WiaLibOperation* operation, int quiet, int propertiesOnly,
-                     int propertyFlags, DeviceTexts& texts) {
+                     WiaLibOperation* operation, int quiet, int propertiesOnly, int propertyFlags,
+                     DeviceTexts& texts) {
     if (type.vt == VT_I4) {
         if (number > 1) {
             ListingPrint(context, u"\n");
@@ -67,10 +67,10 @@ HRESULT HandleDevice(WiaLibContext* context, IWiaPropertyStorage* entry, long nu
     reading.texts = &texts;
     reading.headerSuffix = u"-unconnected";
     reading.quiet = quiet != 0 ? 1 : 0;
-    HRESULT hr = ProcessProperties(context, entry, reading);
+    ProcessProperties(context, entry, reading);
     context->currentDeviceId.Reset(SysAllocString(AsWide(deviceId)));
     ComRef<IWiaItem> root;
-    hr = CreateWiaDevice(context, context->deviceManager.Get(), deviceId, root.Put());
+    HRESULT hr = CreateWiaDevice(context, context->deviceManager.Get(), deviceId, root.Put());
     if (FAILED(hr) || !root) {
         ListingError(context, u"Error calling CreateWiaDevice", hr);
         return FAILED(hr) ? hr : E_FAIL;
@@ -81,8 +81,8 @@ HRESULT HandleDevice(WiaLibContext* context, IWiaPropertyStorage* entry, long nu
         return operation->commandResult;
     }
     WiaItemInfo info;
-    hr = EnumerateItems(context, root.Get(), directory, 1, operation, &texts, quiet,
-                        propertyFlags, propertiesOnly, u"");
+    hr = EnumerateItems(context, root.Get(), directory, 1, operation, &texts, quiet, propertyFlags,
+                        propertiesOnly, u"");
     if (propertiesOnly == 0 && operation != nullptr && operation->kind == WiaOperationKind::List) {
         root->AddRef();
         context->cachedRoot.Reset(root.Get());
@@ -162,8 +162,8 @@ HRESULT CreateWiaDevice(WiaLibContext* context, IWiaDevMgr* manager, const char1
 }
 
 HRESULT _WiaEnumerator(WiaLibContext* context, const char16_t* deviceId, CDirectory* directory,
-                       WiaLibOperation* operation, int quiet, int propertiesOnly,
-                       int propertyFlags, char16_t* deviceName, std::size_t deviceNameUnits) {
+                       WiaLibOperation* operation, int quiet, int propertiesOnly, int propertyFlags,
+                       char16_t* deviceName, std::size_t deviceNameUnits) {
     TraceEnter(kWiaEnumeratorTag);
     if (!IsValidContext(context) || !context->deviceManager || deviceId == nullptr) {
         TraceResult(kWiaEnumeratorTag, 1, E_INVALIDARG);

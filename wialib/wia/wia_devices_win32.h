@@ -30,5 +30,5 @@ HRESULT CreateWiaDevice(WiaLibContext* context, IWiaDevMgr* manager, const char1
                         IWiaItem** root);
 
 HRESULT _WiaEnumerator(WiaLibContext* context, const char16_t* deviceId, CDirectory* directory,
-                       WiaLibOperation* operation, int quiet, int propertiesOnly,
-                       int propertyFlags, char16_t* deviceName, std::size_t deviceNameUnits);
+                       WiaLibOperation* operation, int quiet, int propertiesOnly, int propertyFlags,
+                       char16_t* deviceName, std::size_t deviceNameUnits);

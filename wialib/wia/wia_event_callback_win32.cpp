@@ -83,8 +83,8 @@ ULONG CWiaEventCallback::Release() {
 
 HRESULT CWiaEventCallback::ImageEventCallback(const GUID* event, BSTR eventDescription,
                                               BSTR deviceId, BSTR deviceDescription,
-                                              DWORD deviceType, BSTR fullItemName,
-                                              ULONG* eventType, ULONG reserved) {
+                                              DWORD deviceType, BSTR fullItemName, ULONG* eventType,
+                                              ULONG reserved) {
     TracePrint(kEventCallbackImageEventTag, u": (0x%08X) V=%d", Address(this),
                static_cast<int>(references_.load()));
     const int code = event != nullptr ? WiaEventCode(*event) : 0;
@@ -109,8 +109,8 @@ HRESULT CWiaEventCallback::Register(IWiaDevMgr* manager, WiaEventFunction functi
     }
     for (std::size_t i = 0; i < kEvents.size(); ++i) {
         TracePrint(kEventCallbackRegisterTag, kEvents[i].registering);
-        const HRESULT hr = manager->RegisterEventCallbackInterface(
-            0, nullptr, kEvents[i].event, this, registrations_[i].Put());
+        const HRESULT hr = manager->RegisterEventCallbackInterface(0, nullptr, kEvents[i].event,
+                                                                   this, registrations_[i].Put());
         if (FAILED(hr)) {
             TraceResult(kEventCallbackRegisterTag, 2, hr);
             return hr;

@@ -1,10 +1,10 @@
 // The in-process event handler of a context, device commands, and the
 // release of interfaces handed out by the library.
+#include "wialib/wia/wia_events_win32.h"
 #include "diag/trace/trace.h"
 #include "wialib/wia/wia_context_win32.h"
 #include "wialib/wia/wia_devices_win32.h"
 #include "wialib/wia/wia_event_callback_win32.h"
-#include "wialib/wia/wia_events_win32.h"
 #include "wialib/wia/wia_tags.h"
 
 HRESULT WiaLib_RegisterEventHandler(WiaLibContext* context, WiaEventFunction function,

@@ -80,9 +80,9 @@ HRESULT ProcessItem(WiaLibContext* context, IWiaItem* item, CDirectory* director
     return hr;
 }
 
-HRESULT EnumerateItems(WiaLibContext* context, IWiaItem* item, CDirectory* directory,
-                       int topLevel, WiaLibOperation* operation, DeviceTexts* texts, int quiet,
-                       int propertyFlags, int propertiesOnly, const char16_t* pathPrefix) {
+HRESULT EnumerateItems(WiaLibContext* context, IWiaItem* item, CDirectory* directory, int topLevel,
+                       WiaLibOperation* operation, DeviceTexts* texts, int quiet, int propertyFlags,
+                       int propertiesOnly, const char16_t* pathPrefix) {
     TraceEnter(kEnumerateItemsTag);
     if (item == nullptr) {
         TraceResult(kEnumerateItemsTag, 1, E_INVALIDARG);

@@ -9,9 +9,9 @@ HRESULT ProcessItem(WiaLibContext* context, IWiaItem* item, CDirectory* director
                     int propertiesOnly, const char16_t* pathPrefix);
 
 // pathPrefix null: the entries get no suffix.
-HRESULT EnumerateItems(WiaLibContext* context, IWiaItem* item, CDirectory* directory,
-                       int topLevel, WiaLibOperation* operation, DeviceTexts* texts, int quiet,
-                       int propertyFlags, int propertiesOnly, const char16_t* pathPrefix);
+HRESULT EnumerateItems(WiaLibContext* context, IWiaItem* item, CDirectory* directory, int topLevel,
+                       WiaLibOperation* operation, DeviceTexts* texts, int quiet, int propertyFlags,
+                       int propertiesOnly, const char16_t* pathPrefix);
 
 // Finds the item the operation names, from startItem (a lower level, quiet)
 // or through the device matcher, and does the operation; a failed walk's

@@ -48,102 +48,103 @@ class Interpreter {
 
     void Interpret(PROPID id, const PROPVARIANT& value) {
         switch (id) {
-        case wia_prop::kVendor:
-            TakeDeviceText(value, reading_.texts ? reading_.texts->manufacturer : nullptr);
-            break;
-        case wia_prop::kDescription:
-            TakeDeviceText(value, reading_.texts ? reading_.texts->description : nullptr);
-            break;
-        case wia_prop::kDeviceName:
-            TakeDeviceText(value, reading_.texts ? reading_.texts->name : nullptr);
-            break;
-        case wia_prop::kDeviceType:
-            IfInt(value, [&](LONG v) { Write(DeviceTypeLine(v)); });
-            break;
-        case wia_prop::kHardwareConfig:
-            IfInt(value, [&](LONG v) { Write(HardwareConfigLine(v)); });
-            break;
-        case wia_prop::kConnectStatus:
-            IfInt(value, [&](LONG v) { Write(ConnectStatusLine(v)); });
-            break;
-        case wia_prop::kItemName:
-            TakeItemName(value);
-            break;
-        case wia_prop::kFullItemName:
-            if (value.vt == VT_BSTR && value.bstrVal != nullptr) {
-                _TcsCpy(values_.fullName, std::size(values_.fullName), AsU16(value.bstrVal));
-                CopyToInfo(reading_.info ? reading_.info->fullItemName : nullptr,
-                           kLongTextUnits, values_.fullName);
-            }
-            break;
-        case wia_prop::kItemTime:
-            if (value.vt == (VT_UI2 | VT_VECTOR) && value.caui.cElems == 8) {
-                char16_t ignored[kValueUnits];
-                ConvertValueToString(value, ignored, std::size(ignored), &values_.time, nullptr);
-                values_.hasTime = true;
-            }
-            break;
-        case wia_prop::kItemFlags:
-            IfInt(value, [&](LONG v) {
-                values_.flags = v;
-                values_.hasFlags = true;
-                Write(ItemFlagLines(v));
-            });
-            break;
-        case wia_prop::kAccessRights:
-            IfInt(value, [&](LONG v) {
-                values_.accessRights = v;
-                values_.hasAccessRights = true;
-            });
-            break;
-        case wia_prop::kDataType:
-            IfInt(value, [&](LONG v) { Write(DataTypeLine(v)); });
-            break;
-        case wia_prop::kPreferredFormat:
-            if (value.vt == VT_CLSID && value.puuid != nullptr && reading_.info != nullptr) {
-                _TcsCpy(reading_.info->formatGuid, std::size(reading_.info->formatGuid),
-                        GuidText(*value.puuid).c_str());
-            }
-            TakeFormat(value);
-            break;
-        case wia_prop::kFormat:
-            TakeFormat(value);
-            break;
-        case wia_prop::kTymed:
-            IfInt(value, [&](LONG v) { Write(TymedLines(v)); });
-            break;
-        case wia_prop::kPixelsPerLine:
-            TakeDimension(value, kWantWidth, values_.width);
-            break;
-        case wia_prop::kNumberOfLines:
-            TakeDimension(value, kWantHeight, values_.height);
-            break;
-        case wia_prop::kItemSize:
-            IfInt(value, [&](LONG v) {
-                values_.size = v;
-                if (reading_.directory != nullptr) {
-                    reading_.directory->AddSize(v);
+            case wia_prop::kVendor:
+                TakeDeviceText(value, reading_.texts ? reading_.texts->manufacturer : nullptr);
+                break;
+            case wia_prop::kDescription:
+                TakeDeviceText(value, reading_.texts ? reading_.texts->description : nullptr);
+                break;
+            case wia_prop::kDeviceName:
+                TakeDeviceText(value, reading_.texts ? reading_.texts->name : nullptr);
+                break;
+            case wia_prop::kDeviceType:
+                IfInt(value, [&](LONG v) { Write(DeviceTypeLine(v)); });
+                break;
+            case wia_prop::kHardwareConfig:
+                IfInt(value, [&](LONG v) { Write(HardwareConfigLine(v)); });
+                break;
+            case wia_prop::kConnectStatus:
+                IfInt(value, [&](LONG v) { Write(ConnectStatusLine(v)); });
+                break;
+            case wia_prop::kItemName:
+                TakeItemName(value);
+                break;
+            case wia_prop::kFullItemName:
+                if (value.vt == VT_BSTR && value.bstrVal != nullptr) {
+                    _TcsCpy(values_.fullName, std::size(values_.fullName), AsU16(value.bstrVal));
+                    CopyToInfo(reading_.info ? reading_.info->fullItemName : nullptr,
+                               kLongTextUnits, values_.fullName);
                 }
-            });
-            break;
-        case wia_prop::kFilenameExtension:
-            if (value.vt == VT_BSTR && value.bstrVal != nullptr) {
-                _TcsCpy(values_.extension, std::size(values_.extension), AsU16(value.bstrVal));
-                CopyToInfo(reading_.info ? reading_.info->extension : nullptr, kPathUnits,
-                           values_.extension);
-            }
-            break;
-        case wia_prop::kThumbnail:
-            if (value.vt == (VT_UI1 | VT_VECTOR) && reading_.info != nullptr) {
-                TracePrint(kProcessPropertiesTag, u"Processing Thumbnail Data, size=%d",
-                           static_cast<int>(value.caub.cElems));
-                char16_t ignored[kValueUnits];
-                ConvertValueToString(value, ignored, std::size(ignored), nullptr,
-                                     &reading_.info->thumbnail);
-            }
-            break;
-        default:
-            break;
+                break;
+            case wia_prop::kItemTime:
+                if (value.vt == (VT_UI2 | VT_VECTOR) && value.caui.cElems == 8) {
+                    char16_t ignored[kValueUnits];
+                    ConvertValueToString(value, ignored, std::size(ignored), &values_.time,
+                                         nullptr);
+                    values_.hasTime = true;
+                }
+                break;
+            case wia_prop::kItemFlags:
+                IfInt(value, [&](LONG v) {
+                    values_.flags = v;
+                    values_.hasFlags = true;
+                    Write(ItemFlagLines(v));
+                });
+                break;
+            case wia_prop::kAccessRights:
+                IfInt(value, [&](LONG v) {
+                    values_.accessRights = v;
+                    values_.hasAccessRights = true;
+                });
+                break;
+            case wia_prop::kDataType:
+                IfInt(value, [&](LONG v) { Write(DataTypeLine(v)); });
+                break;
+            case wia_prop::kPreferredFormat:
+                if (value.vt == VT_CLSID && value.puuid != nullptr && reading_.info != nullptr) {
+                    _TcsCpy(reading_.info->formatGuid, std::size(reading_.info->formatGuid),
+                            GuidText(*value.puuid).c_str());
+                }
+                TakeFormat(value);
+                break;
+            case wia_prop::kFormat:
+                TakeFormat(value);
+                break;
+            case wia_prop::kTymed:
+                IfInt(value, [&](LONG v) { Write(TymedLines(v)); });
+                break;
+            case wia_prop::kPixelsPerLine:
+                TakeDimension(value, kWantWidth, values_.width);
+                break;
+            case wia_prop::kNumberOfLines:
+                TakeDimension(value, kWantHeight, values_.height);
+                break;
+            case wia_prop::kItemSize:
+                IfInt(value, [&](LONG v) {
+                    values_.size = v;
+                    if (reading_.directory != nullptr) {
+                        reading_.directory->AddSize(v);
+                    }
+                });
+                break;
+            case wia_prop::kFilenameExtension:
+                if (value.vt == VT_BSTR && value.bstrVal != nullptr) {
+                    _TcsCpy(values_.extension, std::size(values_.extension), AsU16(value.bstrVal));
+                    CopyToInfo(reading_.info ? reading_.info->extension : nullptr, kPathUnits,
+                               values_.extension);
+                }
+                break;
+            case wia_prop::kThumbnail:
+                if (value.vt == (VT_UI1 | VT_VECTOR) && reading_.info != nullptr) {
+                    TracePrint(kProcessPropertiesTag, u"Processing Thumbnail Data, size=%d",
+                               static_cast<int>(value.caub.cElems));
+                    char16_t ignored[kValueUnits];
+                    ConvertValueToString(value, ignored, std::size(ignored), nullptr,
+                                         &reading_.info->thumbnail);
+                }
+                break;
+            default:
+                break;
         }
     }
 
@@ -267,8 +268,8 @@ HRESULT ReadAll(WiaLibContext* context, IWiaPropertyStorage* storage,
                     shown.remove_suffix(1);
                 }
             }
-            reading.directory->PropertyNames().emplace_back(
-                name.IsValid() ? AsU16(name.Get()) : u"");
+            reading.directory->PropertyNames().emplace_back(name.IsValid() ? AsU16(name.Get())
+                                                                           : u"");
             reading.directory->PropertyValues().emplace_back(shown);
         }
         interpreter.Interpret(stat.propid, value[0]);
@@ -281,12 +282,18 @@ HRESULT ReadAll(WiaLibContext* context, IWiaPropertyStorage* storage,
 HRESULT ReadFixed(IWiaPropertyStorage* storage, const PropertyReading& reading,
                   Interpreter& interpreter) {
     TracePrint(kProcessPropertiesTag, u"Enum-F");
-    std::array<PROPID, 14> ids{wia_prop::kItemTime,       wia_prop::kItemFlags,
-                               wia_prop::kItemName,       wia_prop::kFullItemName,
-                               wia_prop::kFilenameExtension, wia_prop::kDeviceName,
-                               wia_prop::kDescription,    wia_prop::kVendor,
-                               wia_prop::kItemSize,       wia_prop::kPreferredFormat,
-                               wia_prop::kFormat,         wia_prop::kAccessRights};
+    std::array<PROPID, 14> ids{wia_prop::kItemTime,
+                               wia_prop::kItemFlags,
+                               wia_prop::kItemName,
+                               wia_prop::kFullItemName,
+                               wia_prop::kFilenameExtension,
+                               wia_prop::kDeviceName,
+                               wia_prop::kDescription,
+                               wia_prop::kVendor,
+                               wia_prop::kItemSize,
+                               wia_prop::kPreferredFormat,
+                               wia_prop::kFormat,
+                               wia_prop::kAccessRights};
     std::size_t count = 12;
     if (reading.directory != nullptr && (reading.propertyFlags & kWantWidth) != 0) {
         ids[count++] = wia_prop::kPixelsPerLine;
@@ -299,7 +306,8 @@ HRESULT ReadFixed(IWiaPropertyStorage* storage, const PropertyReading& reading,
         specs[i] = PropertySpec(ids[i]);
     }
     PropVariants<14> values;
-    const HRESULT hr = storage->ReadMultiple(static_cast<ULONG>(count), specs.data(), values.Data());
+    const HRESULT hr =
+        storage->ReadMultiple(static_cast<ULONG>(count), specs.data(), values.Data());
     if (FAILED(hr)) {
         return hr;
     }
@@ -322,22 +330,19 @@ void AddEntry(const PropertyReading& reading, const ItemValues& values) {
     FILETIME converted{};
     const bool timed = values.hasTime && SystemTimeToFileTime(&values.time, &converted) != FALSE;
     if (timed) {
-        fileTime = (static_cast<std::uint64_t>(converted.dwHighDateTime) << 32) |
-                   converted.dwLowDateTime;
+        fileTime =
+            (static_cast<std::uint64_t>(converted.dwHighDateTime) << 32) | converted.dwLowDateTime;
     }
-    const char16_t* deviceName = reading.texts != nullptr && reading.texts->name[0] != u'\0'
-                                     ? reading.texts->name
-                                     : nullptr;
+    const char16_t* deviceName =
+        reading.texts != nullptr && reading.texts->name[0] != u'\0' ? reading.texts->name : nullptr;
     const std::array<const char16_t*, 3> strings{
         deviceName, values.width[0] != u'\0' ? values.width : nullptr,
         values.height[0] != u'\0' ? values.height : nullptr};
-    const bool readOnly =
-        values.hasAccessRights && (values.accessRights & kItemCanBeDeleted) == 0;
-    const bool added = directory.AddFile(values.name, values.fullName, values.extension,
-                                         static_cast<std::uint32_t>(values.size),
-                                         timed ? &fileTime : nullptr, reading.item, strings.data(),
-                                         static_cast<int>(strings.size()), reading.pathPrefix,
-                                         readOnly ? FILE_ATTRIBUTE_READONLY : 0);
+    const bool readOnly = values.hasAccessRights && (values.accessRights & kItemCanBeDeleted) == 0;
+    const bool added = directory.AddFile(
+        values.name, values.fullName, values.extension, static_cast<std::uint32_t>(values.size),
+        timed ? &fileTime : nullptr, reading.item, strings.data(), static_cast<int>(strings.size()),
+        reading.pathPrefix, readOnly ? FILE_ATTRIBUTE_READONLY : 0);
     if (added && reading.item != nullptr) {
         directory.Items().back()->extra = std::make_unique<WiaItemReference>(reading.item);
     }
@@ -357,8 +362,8 @@ HRESULT ProcessProperties(WiaLibContext* context, IWiaPropertyStorage* storage,
     const HRESULT hr = WithoutFalse(enumerate ? ReadAll(context, storage, reading, interpreter)
                                               : ReadFixed(storage, reading, interpreter));
     const ItemValues& values = interpreter.Values();
-    if (SUCCEEDED(hr) && reading.collect == 0 && reading.directory != nullptr &&
-        values.hasFlags && values.name[0] != u'\0' && values.fullName[0] != u'\0') {
+    if (SUCCEEDED(hr) && reading.collect == 0 && reading.directory != nullptr && values.hasFlags &&
+        values.name[0] != u'\0' && values.fullName[0] != u'\0') {
         AddEntry(reading, values);
     }
     TraceResult(kProcessPropertiesTag, hr);

@@ -6,15 +6,15 @@
 
 namespace {
 
-constexpr std::array<std::u16string_view, 4> kDeviceKinds{
-    u"Default device", u"Scanner device", u"Camera device", u"Video device"};
+constexpr std::array<std::u16string_view, 4> kDeviceKinds{u"Default device", u"Scanner device",
+                                                          u"Camera device", u"Video device"};
 
 constexpr std::array<std::u16string_view, 17> kItemFlags{
-    u"WiaItemTypeImage",      u"WiaItemTypeFile",         u"WiaItemTypeFolder",
-    u"WiaItemTypeRoot",       u"WiaItemTypeAnalyze",      u"WiaItemTypeAudio",
-    u"WiaItemTypeDevice",     u"WiaItemTypeDeleted",      u"WiaItemTypeDisconnected",
-    u"WiaItemTypeHPanorama",  u"WiaItemTypeVPanorama",    u"WiaItemTypeBurst",
-    u"WiaItemTypeStorage",    u"WiaItemTypeTransfer",     u"WiaItemTypeGenerated",
+    u"WiaItemTypeImage",          u"WiaItemTypeFile",      u"WiaItemTypeFolder",
+    u"WiaItemTypeRoot",           u"WiaItemTypeAnalyze",   u"WiaItemTypeAudio",
+    u"WiaItemTypeDevice",         u"WiaItemTypeDeleted",   u"WiaItemTypeDisconnected",
+    u"WiaItemTypeHPanorama",      u"WiaItemTypeVPanorama", u"WiaItemTypeBurst",
+    u"WiaItemTypeStorage",        u"WiaItemTypeTransfer",  u"WiaItemTypeGenerated",
     u"WiaItemTypeHasAttachments", u"WiaItemTypeVideo"};
 
 using ValueName = std::pair<std::int32_t, std::u16string_view>;

@@ -56,9 +56,8 @@ LONG RegistrationFlags(const WiaRegistrationRequest& request) {
     if (request.registerFlag == 0) {
         return WIA_UNREGISTER_EVENT_CALLBACK;
     }
-    return request.deviceId != nullptr && request.defaultHandler != 0
-               ? WIA_SET_DEFAULT_HANDLER
-               : WIA_REGISTER_EVENT_CALLBACK;
+    return request.deviceId != nullptr && request.defaultHandler != 0 ? WIA_SET_DEFAULT_HANDLER
+                                                                      : WIA_REGISTER_EVENT_CALLBACK;
 }
 
 HRESULT RegisterDeregisterProgram(const WiaRegistrationRequest* request) {
@@ -94,9 +93,9 @@ HRESULT RegisterDeregisterProgram(const WiaRegistrationRequest* request) {
 
 HRESULT WiaLib_RegisterDeregisterProgram(int threadFlag, const char16_t* commandLine,
                                          const char16_t* description, const char16_t* name,
-                                         int iconIndex, int listing, int registerFlag,
-                                         int recurse, int defaultHandler,
-                                         const char16_t* deviceId, DWORD timeoutMs) {
+                                         int iconIndex, int listing, int registerFlag, int recurse,
+                                         int defaultHandler, const char16_t* deviceId,
+                                         DWORD timeoutMs) {
     TraceEnter(kRegisterDeregisterProgramThreadedTag);
     if (timeoutMs != 0) {
         TracePrint(kRegisterDeregisterProgramThreadedTag, u"Timeout=%d",

@@ -93,9 +93,9 @@ HRESULT TransferWiaItem(WiaLibContext* context, IWiaItem* item, const char16_t* 
         TraceResult(kTransferWiaItemTag, 4, FAILED(hr) ? hr : E_NOINTERFACE);
         return FAILED(hr) ? hr : E_NOINTERFACE;
     }
-    ComRef<CWiaDataCallback> receiver(
-        new (std::nothrow) CWiaDataCallback(context, callback != nullptr ? callback : DefaultDataCallback,
-                                            callback != nullptr ? userData : context, 0, nullptr));
+    ComRef<CWiaDataCallback> receiver(new (std::nothrow) CWiaDataCallback(
+        context, callback != nullptr ? callback : DefaultDataCallback,
+        callback != nullptr ? userData : context, 0, nullptr));
     if (!receiver) {
         ListingError(context, u"Unable to create CWiaDataCallback class instance", E_OUTOFMEMORY);
         TraceResult(kTransferWiaItemTag, 5, E_OUTOFMEMORY);

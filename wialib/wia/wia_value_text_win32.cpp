@@ -66,51 +66,50 @@ void CopyTime(const Element* elements, ULONG count, ULONG wanted, SYSTEMTIME* ti
 void ConvertVector(const PROPVARIANT& value, ValueText& out, SYSTEMTIME* time,
                    std::vector<std::uint8_t>* thumbnail) {
     switch (value.vt & VT_TYPEMASK) {
-    case VT_I2:
-        CopyTime(value.cai.pElems, value.cai.cElems, 8, time);
-        AddVector(out, value.cai.pElems, value.cai.cElems,
-                  [&](SHORT v) { out.Add(u"%d", static_cast<int>(v)); });
-        break;
-    case VT_UI2:
-        CopyTime(value.caui.pElems, value.caui.cElems, 8, time);
-        AddVector(out, value.caui.pElems, value.caui.cElems,
-                  [&](USHORT v) { out.Add(u"%d", static_cast<int>(v)); });
-        break;
-    case VT_I4:
-        AddVector(out, value.cal.pElems, value.cal.cElems,
-                  [&](LONG v) { out.Add(u"%ld", static_cast<long>(v)); });
-        break;
-    case VT_UI4:
-        AddVector(out, value.caul.pElems, value.caul.cElems,
-                  [&](ULONG v) { out.Add(u"%ld", static_cast<unsigned long>(v)); });
-        break;
-    case VT_BSTR:
-        AddVector(out, value.cabstr.pElems, value.cabstr.cElems, [&](BSTR v) {
-            out.Add(u"%s", v != nullptr ? AsU16(v) : u"");
-        });
-        break;
-    case VT_I1:
-        CopyTime(value.cac.pElems, value.cac.cElems, 16, time);
-        AddVector(out, value.cac.pElems, value.cac.cElems, [&](CHAR v) {
-            out.Add(u"0x%02x", static_cast<unsigned>(static_cast<unsigned char>(v)));
-        });
-        break;
-    case VT_UI1:
-        CopyTime(value.caub.pElems, value.caub.cElems, 16, time);
-        if (thumbnail != nullptr) {
-            out.Add(u"[%ld] ", static_cast<long>(value.caub.cElems));
-            const UCHAR* bytes = value.caub.pElems;
-            if (bytes != nullptr) {
-                thumbnail->assign(bytes, bytes + value.caub.cElems);
-            }
+        case VT_I2:
+            CopyTime(value.cai.pElems, value.cai.cElems, 8, time);
+            AddVector(out, value.cai.pElems, value.cai.cElems,
+                      [&](SHORT v) { out.Add(u"%d", static_cast<int>(v)); });
             break;
-        }
-        AddVector(out, value.caub.pElems, value.caub.cElems,
-                  [&](UCHAR v) { out.Add(u"0x%02x", static_cast<unsigned>(v)); });
-        break;
-    default:
-        out.Add(u"[%ld] ...", 0L);
-        break;
+        case VT_UI2:
+            CopyTime(value.caui.pElems, value.caui.cElems, 8, time);
+            AddVector(out, value.caui.pElems, value.caui.cElems,
+                      [&](USHORT v) { out.Add(u"%d", static_cast<int>(v)); });
+            break;
+        case VT_I4:
+            AddVector(out, value.cal.pElems, value.cal.cElems,
+                      [&](LONG v) { out.Add(u"%ld", static_cast<long>(v)); });
+            break;
+        case VT_UI4:
+            AddVector(out, value.caul.pElems, value.caul.cElems,
+                      [&](ULONG v) { out.Add(u"%ld", static_cast<unsigned long>(v)); });
+            break;
+        case VT_BSTR:
+            AddVector(out, value.cabstr.pElems, value.cabstr.cElems,
+                      [&](BSTR v) { out.Add(u"%s", v != nullptr ? AsU16(v) : u""); });
+            break;
+        case VT_I1:
+            CopyTime(value.cac.pElems, value.cac.cElems, 16, time);
+            AddVector(out, value.cac.pElems, value.cac.cElems, [&](CHAR v) {
+                out.Add(u"0x%02x", static_cast<unsigned>(static_cast<unsigned char>(v)));
+            });
+            break;
+        case VT_UI1:
+            CopyTime(value.caub.pElems, value.caub.cElems, 16, time);
+            if (thumbnail != nullptr) {
+                out.Add(u"[%ld] ", static_cast<long>(value.caub.cElems));
+                const UCHAR* bytes = value.caub.pElems;
+                if (bytes != nullptr) {
+                    thumbnail->assign(bytes, bytes + value.caub.cElems);
+                }
+                break;
+            }
+            AddVector(out, value.caub.pElems, value.caub.cElems,
+                      [&](UCHAR v) { out.Add(u"0x%02x", static_cast<unsigned>(v)); });
+            break;
+        default:
+            out.Add(u"[%ld] ...", 0L);
+            break;
     }
 }
 
@@ -126,73 +125,73 @@ void ConvertValueToString(const PROPVARIANT& value, char16_t* text, std::size_t 
         return;
     }
     switch (value.vt) {
-    case VT_EMPTY:
-    case VT_NULL:
-    case VT_VOID:
-        break;
-    case VT_I2:
-        out.Add(u"%i", static_cast<int>(value.iVal));
-        break;
-    case VT_I4:
-        out.Add(u"%li", static_cast<long>(value.lVal));
-        break;
-    case VT_R4:
-        out.Add(u"%f", value.fltVal);
-        break;
-    case VT_R8:
-        out.Add(u"%lf", value.dblVal);
-        break;
-    case VT_BSTR:
-        out.Add(u"\"%s\"", value.bstrVal != nullptr ? AsU16(value.bstrVal) : u"");
-        break;
-    case VT_ERROR:
-        out.Add(u"0x%08X", static_cast<std::uint32_t>(value.scode));
-        break;
-    case VT_BOOL:
-        out.Add(value.boolVal == VARIANT_TRUE ? u"True" : u"False");
-        break;
-    case VT_I1:
-        out.Add(u"%i", static_cast<int>(static_cast<signed char>(value.cVal)));
-        break;
-    case VT_UI1:
-        out.Add(u"%u", static_cast<unsigned>(value.bVal));
-        break;
-    case VT_UI2:
-        out.Add(u"%u", static_cast<unsigned>(value.uiVal));
-        break;
-    case VT_UI4:
-        out.Add(u"%lu", static_cast<unsigned long>(value.ulVal));
-        break;
-    case VT_UINT:
-        out.Add(u"%lu", static_cast<unsigned long>(value.uintVal));
-        break;
-    case VT_I8:
-        out.Add(u"%I64i", static_cast<std::int64_t>(value.hVal.QuadPart));
-        break;
-    case VT_UI8:
-        out.Add(u"%I64u", static_cast<std::uint64_t>(value.uhVal.QuadPart));
-        break;
-    case VT_INT:
-        out.Add(u"%li", static_cast<long>(value.intVal));
-        break;
-    case VT_LPSTR:
-        out.Add(u"\"%hs\"", value.pszVal != nullptr ? value.pszVal : "");
-        break;
-    case VT_LPWSTR:
-        out.Add(u"\"%s\"", value.pwszVal != nullptr ? AsU16(value.pwszVal) : u"");
-        break;
-    case VT_FILETIME:
-        out.Add(u"%08x:%08x", static_cast<std::uint32_t>(value.filetime.dwHighDateTime),
-                static_cast<std::uint32_t>(value.filetime.dwLowDateTime));
-        break;
-    case VT_CLSID:
-        if (value.puuid != nullptr) {
-            out.Add(u"%s", GuidText(*value.puuid));
-        }
-        break;
-    default:
-        out.Add(u"[%ld] ...", 0L);
-        break;
+        case VT_EMPTY:
+        case VT_NULL:
+        case VT_VOID:
+            break;
+        case VT_I2:
+            out.Add(u"%i", static_cast<int>(value.iVal));
+            break;
+        case VT_I4:
+            out.Add(u"%li", static_cast<long>(value.lVal));
+            break;
+        case VT_R4:
+            out.Add(u"%f", value.fltVal);
+            break;
+        case VT_R8:
+            out.Add(u"%lf", value.dblVal);
+            break;
+        case VT_BSTR:
+            out.Add(u"\"%s\"", value.bstrVal != nullptr ? AsU16(value.bstrVal) : u"");
+            break;
+        case VT_ERROR:
+            out.Add(u"0x%08X", static_cast<std::uint32_t>(value.scode));
+            break;
+        case VT_BOOL:
+            out.Add(value.boolVal == VARIANT_TRUE ? u"True" : u"False");
+            break;
+        case VT_I1:
+            out.Add(u"%i", static_cast<int>(static_cast<signed char>(value.cVal)));
+            break;
+        case VT_UI1:
+            out.Add(u"%u", static_cast<unsigned>(value.bVal));
+            break;
+        case VT_UI2:
+            out.Add(u"%u", static_cast<unsigned>(value.uiVal));
+            break;
+        case VT_UI4:
+            out.Add(u"%lu", static_cast<unsigned long>(value.ulVal));
+            break;
+        case VT_UINT:
+            out.Add(u"%lu", static_cast<unsigned long>(value.uintVal));
+            break;
+        case VT_I8:
+            out.Add(u"%I64i", static_cast<std::int64_t>(value.hVal.QuadPart));
+            break;
+        case VT_UI8:
+            out.Add(u"%I64u", static_cast<std::uint64_t>(value.uhVal.QuadPart));
+            break;
+        case VT_INT:
+            out.Add(u"%li", static_cast<long>(value.intVal));
+            break;
+        case VT_LPSTR:
+            out.Add(u"\"%hs\"", value.pszVal != nullptr ? value.pszVal : "");
+            break;
+        case VT_LPWSTR:
+            out.Add(u"\"%s\"", value.pwszVal != nullptr ? AsU16(value.pwszVal) : u"");
+            break;
+        case VT_FILETIME:
+            out.Add(u"%08x:%08x", static_cast<std::uint32_t>(value.filetime.dwHighDateTime),
+                    static_cast<std::uint32_t>(value.filetime.dwLowDateTime));
+            break;
+        case VT_CLSID:
+            if (value.puuid != nullptr) {
+                out.Add(u"%s", GuidText(*value.puuid));
+            }
+            break;
+        default:
+            out.Add(u"[%ld] ...", 0L);
+            break;
     }
     TraceLeave(kConvertValueToStringTag);
 }

@@ -15,8 +15,10 @@ struct WiaLibContext;
 // Writes the listing of every camera to dumpPath; 0.
 HRESULT WIALIBWRAPPER_Dump(const char16_t* dumpPath);
 HRESULT WiaLib_RegisterDeregisterProgram(int threadFlag, const char16_t* commandLine,
-    const char16_t* description, const char16_t* name, int iconIndex, int listing,
-    int registerFlag, int recurse, int defaultHandler, const char16_t* deviceId, DWORD timeoutMs);
+                                         const char16_t* description, const char16_t* name,
+                                         int iconIndex, int listing, int registerFlag, int recurse,
+                                         int defaultHandler, const char16_t* deviceId,
+                                         DWORD timeoutMs);
 // How the device manager is made: CoCreateInstance(CLSID_WiaDevMgr, CLSCTX_LOCAL_SERVER) unless
 // a test sets another source; null restores the default; returns the source used before.
 using WiaDeviceManagerSource = HRESULT (*)(IWiaDevMgr** manager);
@@ -44,8 +46,7 @@ HRESULT WiaLib_DestroyContext(WiaLibContext** context);
 
 // The cameras and video devices in WIA's order; names and serials optional.
 HRESULT WiaLib_GetDevices(WiaLibContext* context, std::vector<std::u16string>* ids,
-                          std::vector<std::u16string>* names,
-                          std::vector<std::u16string>* serials);
+                          std::vector<std::u16string>* names, std::vector<std::u16string>* serials);
 // Fills directory with one entry per picture; propertyFlags 2 and 4 ask for
 // width and height.
 HRESULT WiaLib_GetDirlist(WiaLibContext* context, const char16_t* deviceId, CDirectory* directory,
@@ -67,6 +68,5 @@ HRESULT WiaLib_DeleteFile(WiaLibContext* context, const char16_t* deviceId,
 HRESULT WiaLib_RegisterEventHandler(WiaLibContext* context, WiaEventFunction function,
                                     void* userData);
 HRESULT WiaLib_DeRegisterEventHandler(WiaLibContext* context);
-HRESULT WiaLib_DeviceCommand(WiaLibContext* context, const char16_t* deviceId,
-                             const GUID* command);
+HRESULT WiaLib_DeviceCommand(WiaLibContext* context, const char16_t* deviceId, const GUID* command);
 HRESULT WiaLib_ReleaseInterface(IUnknown* object);

@@ -110,7 +110,7 @@ class Item final : public Counted<IWiaItem, IID_IWiaItem> {
         // A command that makes a picture hands out the new item, as a camera does.
         if (out != nullptr) {
             *out = IsEqualGUID(*command, WIA_CMD_TAKE_PICTURE) ? NewItem(wia_, device_, item_)
-                                                                : nullptr;
+                                                               : nullptr;
         }
         return wia_->deviceCommandResult;
     }
@@ -149,7 +149,7 @@ class Item final : public Counted<IWiaItem, IID_IWiaItem> {
 GUID CurrentFormat(const FakeItem& item) {
     const FakeProperty* format = item.properties.Find(WIA_IPA_FORMAT);
     return format != nullptr && format->value.type == VT_CLSID ? format->value.guid
-                                                                : WiaImgFmt_JPEG;
+                                                               : WiaImgFmt_JPEG;
 }
 
 class DataTransfer final : public Counted<IWiaDataTransfer, IID_IWiaDataTransfer> {
@@ -171,8 +171,8 @@ class DataTransfer final : public Counted<IWiaDataTransfer, IID_IWiaDataTransfer
             return HRESULT_FROM_WIN32(GetLastError());
         }
         DWORD written = 0;
-        const BOOL wrote = WriteFile(file, item_->data.data(), static_cast<DWORD>(item_->data.size()),
-                                     &written, nullptr);
+        const BOOL wrote = WriteFile(file, item_->data.data(),
+                                     static_cast<DWORD>(item_->data.size()), &written, nullptr);
         CloseHandle(file);
         if (wrote == FALSE) {
             DeleteFileW(name);
@@ -210,9 +210,9 @@ class DataTransfer final : public Counted<IWiaDataTransfer, IID_IWiaDataTransfer
         header.lBufferSize =
             wia_->announcedSize >= 0 ? wia_->announcedSize : static_cast<LONG>(data.size());
         header.lPageCount = 1;
-        HRESULT hr = callback->BandedDataCallback(IT_MSG_DATA_HEADER, IT_STATUS_TRANSFER_FROM_DEVICE,
-                                                  0, 0, sizeof header, 0, 0,
-                                                  reinterpret_cast<BYTE*>(&header));
+        HRESULT hr =
+            callback->BandedDataCallback(IT_MSG_DATA_HEADER, IT_STATUS_TRANSFER_FROM_DEVICE, 0, 0,
+                                         sizeof header, 0, 0, reinterpret_cast<BYTE*>(&header));
         if (hr != S_OK) {
             return hr;
         }
@@ -225,8 +225,8 @@ class DataTransfer final : public Counted<IWiaDataTransfer, IID_IWiaDataTransfer
                           data.begin() + static_cast<std::ptrdiff_t>(offset + length));
             const LONG percent = static_cast<LONG>((offset + length) * 100 / data.size());
             hr = callback->BandedDataCallback(IT_MSG_DATA, IT_STATUS_TRANSFER_TO_CLIENT, percent,
-                                              static_cast<LONG>(offset),
-                                              static_cast<LONG>(length), 0, 0, buffer.data());
+                                              static_cast<LONG>(offset), static_cast<LONG>(length),
+                                              0, 0, buffer.data());
             if (hr != S_OK) {
                 return hr;
             }

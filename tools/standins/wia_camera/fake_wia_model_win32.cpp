@@ -33,7 +33,8 @@ std::vector<std::uint8_t> MemoryBitmapBytes() {
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    std::vector<std::uint8_t> bytes(sizeof header + 2 * 12);
+    constexpr std::size_t kRowBytes = 12;
+    std::vector<std::uint8_t> bytes(sizeof header + 2 * kRowBytes);
     std::copy_n(reinterpret_cast<const std::uint8_t*>(&header), sizeof header, bytes.begin());
     for (std::size_t i = sizeof header; i < bytes.size(); ++i) {
         bytes[i] = static_cast<std::uint8_t>(i);
@@ -187,8 +188,7 @@ HRESULT FakeWia::FireEvent(const GUID& event, const std::u16string& deviceId,
         BSTR item = SysAllocString(reinterpret_cast<const wchar_t*>(fullItemName.c_str()));
         ULONG eventType = 0;
         const HRESULT hr = subscription->callback->ImageEventCallback(
-            &event, description, device, deviceDescription, kFakeCameraType,
-            item, &eventType, 0);
+            &event, description, device, deviceDescription, kFakeCameraType, item, &eventType, 0);
         SysFreeString(description);
         SysFreeString(device);
         SysFreeString(deviceDescription);
@@ -260,9 +260,9 @@ void AddStandardDevices(FakeWia& wia) {
     // A picture straight below the root, as some cameras show their newest.
     camera.root->AddPicture(u"MOV_0001", WiaImgFmt_AVI, u"", TextBytes("movie"));
 
-    FakeDevice& second =
-        AddCamera(wia, kSecondCameraId, u"Second Camera",
-                  u"\\\\?\\usb#vid_04a9&pid_3218#5&2d8ea5f&0&2#{6ac27878-a6fa-4155-ba85-f98f491d4f33}");
+    FakeDevice& second = AddCamera(
+        wia, kSecondCameraId, u"Second Camera",
+        u"\\\\?\\usb#vid_04a9&pid_3218#5&2d8ea5f&0&2#{6ac27878-a6fa-4155-ba85-f98f491d4f33}");
     second.root->AddFolder(u"DCIM");
 
     FakeDevice scanner;

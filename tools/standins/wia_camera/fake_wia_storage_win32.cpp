@@ -66,7 +66,8 @@ class PropertyStorage final : public Counted<IWiaPropertyStorage, IID_IWiaProper
   public:
     explicit PropertyStorage(FakeProperties* properties) : properties_(properties) {}
 
-    HRESULT WINAPI ReadMultiple(ULONG count, const PROPSPEC specs[], PROPVARIANT values[]) override {
+    HRESULT WINAPI ReadMultiple(ULONG count, const PROPSPEC specs[],
+                                PROPVARIANT values[]) override {
         if (specs == nullptr || values == nullptr) {
             return E_INVALIDARG;
         }
@@ -143,26 +144,26 @@ void ToPropVariant(const FakeValue& value, PROPVARIANT* out) {
     PropVariantInit(out);
     out->vt = value.type;
     switch (value.type) {
-    case VT_I4:
-        out->lVal = value.integer;
-        break;
-    case VT_BSTR:
-        out->bstrVal = SysAllocString(Wide(value.text));
-        break;
-    case VT_CLSID:
-        out->puuid = TaskCopy(&value.guid, 1);
-        break;
-    case VT_UI2 | VT_VECTOR:
-        out->caui.cElems = static_cast<ULONG>(value.words.size());
-        out->caui.pElems = TaskCopy(value.words.data(), value.words.size());
-        break;
-    case VT_UI1 | VT_VECTOR:
-        out->caub.cElems = static_cast<ULONG>(value.bytes.size());
-        out->caub.pElems = TaskCopy(value.bytes.data(), value.bytes.size());
-        break;
-    default:
-        out->vt = VT_EMPTY;
-        break;
+        case VT_I4:
+            out->lVal = value.integer;
+            break;
+        case VT_BSTR:
+            out->bstrVal = SysAllocString(Wide(value.text));
+            break;
+        case VT_CLSID:
+            out->puuid = TaskCopy(&value.guid, 1);
+            break;
+        case VT_UI2 | VT_VECTOR:
+            out->caui.cElems = static_cast<ULONG>(value.words.size());
+            out->caui.pElems = TaskCopy(value.words.data(), value.words.size());
+            break;
+        case VT_UI1 | VT_VECTOR:
+            out->caub.cElems = static_cast<ULONG>(value.bytes.size());
+            out->caub.pElems = TaskCopy(value.bytes.data(), value.bytes.size());
+            break;
+        default:
+            out->vt = VT_EMPTY;
+            break;
     }
 }
 
@@ -170,22 +171,22 @@ FakeValue FromPropVariant(const PROPVARIANT& value) {
     FakeValue made;
     made.type = value.vt;
     switch (value.vt) {
-    case VT_I4:
-        made.integer = value.lVal;
-        break;
-    case VT_BSTR:
-        if (value.bstrVal != nullptr) {
-            made.text = reinterpret_cast<const char16_t*>(value.bstrVal);
-        }
-        break;
-    case VT_CLSID:
-        if (value.puuid != nullptr) {
-            made.guid = *value.puuid;
-        }
-        break;
-    default:
-        made.type = VT_EMPTY;
-        break;
+        case VT_I4:
+            made.integer = value.lVal;
+            break;
+        case VT_BSTR:
+            if (value.bstrVal != nullptr) {
+                made.text = reinterpret_cast<const char16_t*>(value.bstrVal);
+            }
+            break;
+        case VT_CLSID:
+            if (value.puuid != nullptr) {
+                made.guid = *value.puuid;
+            }
+            break;
+        default:
+            made.type = VT_EMPTY;
+            break;
     }
     return made;
 }
