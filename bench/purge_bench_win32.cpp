@@ -20,12 +20,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <vector>
 
 #include "bench/allocation_meter.h"
 #include "bench/bare_walk_win32.h"
 #include "bench/cache_tree_win32.h"
+#include "bench/race.h"
 #include "bench/stopwatch_win32.h"
 #include "diag/text/bounded_format.h"
 #include "state/cache_win32.h"
@@ -45,40 +45,6 @@ void Print(const char* format, const Args&... args) {
     FormatBoundedArgs(line, std::size(line), format, args...);
     std::fputs(line, stdout);
     std::fflush(stdout);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-struct Contender {
-    const char* name;
-    std::function<void()> run;
-    std::vector<double> milliseconds;
-};
-
-// Every contender once per repetition, the order turned round each time.
-void Race(std::vector<Contender>& contenders, int repetitions) {
-    for (int repetition = 0; repetition < repetitions; ++repetition) {
-        for (std::size_t i = 0; i < contenders.size(); ++i) {
-            Contender& contender = contenders[repetition % 2 == 0 ? i : contenders.size() - 1 - i];
-            const Stopwatch watch;
-            contender.run();
-            contender.milliseconds.push_back(watch.Milliseconds());
-        }
-    }
-}
-
-// The median of the ratios of each repetition's pair: the load of the machine
-// changes between repetitions more than within one.
-double MedianRatio(const Contender& contender, const Contender& baseline) {
-    std::vector<double> ratios;
-    for (std::size_t i = 0; i < baseline.milliseconds.size(); ++i) {
-        ratios.push_back(contender.milliseconds[i] / baseline.milliseconds[i]);
-    }
-    return Median(ratios);
 }
 
 struct MemoryUse {
