@@ -2,8 +2,12 @@
 // Sole owners of Win32 handles and the scopes that must be undone: each
 // releases what it holds once, in its destructor, however the scope ends.
 #include <objbase.h>
+#include <oleauto.h>
+#include <propidl.h>
 #include <windows.h>
 
+#include <array>
+#include <cstddef>
 #include <utility>
 
 // A handle and the call that gives it back. Null (and, for kernel handles,
@@ -65,6 +69,9 @@ template <typename T>
 struct FreeTaskMemory : NotNull<T*> {
     static void Free(T* block) { CoTaskMemFree(block); }
 };
+struct FreeBstr : NotNull<BSTR> {
+    static void Free(BSTR text) { SysFreeString(text); }
+};
 }  // namespace ownership
 
 // A kernel handle: file, mutex, event, thread, process, file mapping.
@@ -85,6 +92,49 @@ using UniqueMemoryDc = UniqueOwner<HDC, ownership::DeleteMemoryDc>;
 // A block from CoTaskMemAlloc, such as an item id list the shell returned.
 template <typename T>
 using UniqueTaskMemory = UniqueOwner<T*, ownership::FreeTaskMemory<T>>;
+// A string from SysAllocString.
+using UniqueBstr = UniqueOwner<BSTR, ownership::FreeBstr>;
+
+// Property values a call fills (ReadMultiple and the like), cleared together.
+template <std::size_t Count>
+class PropVariants {
+  public:
+    PropVariants() {
+        for (PROPVARIANT& value : values_) {
+            PropVariantInit(&value);
+        }
+    }
+    ~PropVariants() { FreePropVariantArray(Count, values_.data()); }
+    PropVariants(const PropVariants&) = delete;
+    PropVariants& operator=(const PropVariants&) = delete;
+
+    PROPVARIANT* Data() { return values_.data(); }
+    PROPVARIANT& operator[](std::size_t index) { return values_[index]; }
+    const PROPVARIANT& operator[](std::size_t index) const { return values_[index]; }
+
+  private:
+    std::array<PROPVARIANT, Count> values_;
+};
+
+// A storage medium a data transfer filled; released (which deletes a
+// temporary file it names) once.
+class StorageMedium {
+  public:
+    StorageMedium() = default;
+    ~StorageMedium() {
+        if (medium_.tymed != TYMED_NULL) {
+            ReleaseStgMedium(&medium_);
+        }
+    }
+    StorageMedium(const StorageMedium&) = delete;
+    StorageMedium& operator=(const StorageMedium&) = delete;
+
+    STGMEDIUM* Get() { return &medium_; }
+    const STGMEDIUM& operator*() const { return medium_; }
+
+  private:
+    STGMEDIUM medium_{};
+};
 
 // One counted reference to a COM object, released once.
 template <typename Interface>
