@@ -24,7 +24,8 @@ namespace {
 constexpr char16_t kDumpFileName[] = u"WIA.log";
 constexpr char16_t kDumpSubject[] = u"WIA";
 constexpr std::size_t kTitleUnits = 100;
-constexpr DWORD kSaveOptions = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES;
+constexpr DWORD kSaveOptions =
+    OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES;
 static_assert(kSaveOptions == 0x200806);
 
 // One dump per process, whichever page started it.

@@ -37,6 +37,30 @@ bool ServerRuns() {
     return found;
 }
 
+// Wine's service keeps its class registered while it runs, and COM would
+// hand that out before starting the stand-in: it is stopped first (COM
+// starts it again when it is asked for once more).
+void StopWineService() {
+    const SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+    if (manager == nullptr) {
+        return;
+    }
+    const SC_HANDLE service = OpenServiceW(manager, L"stisvc", SERVICE_STOP | SERVICE_QUERY_STATUS);
+    if (service != nullptr) {
+        SERVICE_STATUS status{};
+        if (ControlService(service, SERVICE_CONTROL_STOP, &status) != FALSE) {
+            const auto deadline = std::chrono::steady_clock::now() + kServerEndWait;
+            while (QueryServiceStatus(service, &status) != FALSE &&
+                   status.dwCurrentState != SERVICE_STOPPED &&
+                   std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+        }
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+}
+
 std::optional<std::u16string> ReadValue(const char16_t* key, const char16_t* name) {
     return RegKey::OpenForRead(HKEY_CLASSES_ROOT, key).ReadString(name, kValueUnits);
 }
@@ -50,6 +74,7 @@ WiaServerRegistration::WiaServerRegistration()
         RegKey::CreateForWrite(HKEY_CLASSES_ROOT, kServerKey).WriteString(u"", server.c_str());
     const RegKey appId = RegKey::OpenForWrite(HKEY_CLASSES_ROOT, kAppIdKey);
     registered_ = registered_ && (!appId.IsOpen() || appId.RemoveValue(kLocalService));
+    StopWineService();
 }
 
 WiaServerRegistration::~WiaServerRegistration() {
