@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "applet/settings/settings_page_rules.h"
 #include "applet/settings_page_ids.h"
 #include "applet/settings_page_picker_win32.h"
+#include "applet/wia_dump_win32.h"
 #include "common/catalogue/i18n_accessors.h"
 #include "common/catalogue/i18n_composed.h"
 #include "common/catalogue/i18n_format.h"
@@ -17,6 +19,7 @@
 #include "common/dialog/controls_win32.h"
 #include "common/i18n_init/i18n_init_win32.h"
 #include "common/language/language_files_win32.h"
+#include "common/system/module_path_win32.h"
 #include "common/system/vendor_site.h"
 #include "common/win32/wide_win32.h"
 #include "config/mapper_contract.h"
@@ -25,6 +28,8 @@
 #include "diag/strings/bounded_string.h"
 #include "diag/text/text_units.h"
 #include "diag/trace/trace.h"
+#include "wialib/names/result_name.h"
+#include "wialib/wia/wialib_win32.h"
 
 namespace {
 
@@ -32,11 +37,28 @@ constexpr char16_t kInitTag[] = u"CPL12@CSettingsPage::OnInitDialog: ";
 constexpr char16_t kUpdateTextsTag[] = u"CPL10@CSettingsPage::UpdateTexts: ";
 constexpr char16_t kOkTag[] = u"CPL11@CSettingsPage::OnOK: ";
 constexpr char16_t kBrowseTag[] = u"CPL13@CSettingsPage::OnBrowse: ";
+constexpr char16_t kDumpTag[] = u"CPL14@CSettingsPage::OnDump: ";
+constexpr char16_t kRegisterTag[] = u"CPL15@CSettingsPage::OnRegister: ";
 
 constexpr char16_t kBuiltInEnglish[] = u"English (English) - internal";
 constexpr std::size_t kSizeTextUnits = 6;
 constexpr std::size_t kDefaultFormatUnits = 200;
 constexpr std::size_t kPickerTitleUnits = 300;
+
+// The mapper as the handler of every camera's connection: its path, the
+// English description, the product's name and icon 0, listed, recursing.
+constexpr int kRegisterOnThread = 1;
+constexpr int kHandlerIcon = 0;
+constexpr int kRegisterListing = 1;
+constexpr int kRegister = 1;
+constexpr int kRegisterRecurse = 1;
+constexpr int kNotDefaultHandler = 0;
+constexpr DWORD kRegisterTimeoutMs = 10000;
+// HRESULT_FROM_WIN32(ERROR_SERVICE_DISABLED): no WIA service to register with.
+constexpr HRESULT kWiaServiceDisabled = static_cast<HRESULT>(0x80070422);
+constexpr char16_t kWiaServiceDisabledMessage[] =
+    u"Looks like there is no USB present or the STISVC (Windows Image Acquisition - WIA) "
+    u"service is disabled/not running.\n\nThe registration cannot be done.";
 
 // Tab 0 of the main dialog: the Settings page.
 void SelectOwnTab(HWND page) {
@@ -219,6 +241,50 @@ void CSettingsPage::OnBrowse() {
     TraceLeave(kBrowseTag);
 }
 
+void CSettingsPage::OnDump() {
+    TraceEnter(kDumpTag);
+    if (StartWiaDump(Hwnd())) {
+        EnableItem(Hwnd(), IDC_SETTINGS_DUMP, false);
+    }
+    TraceLeave(kDumpTag);
+}
+
+void CSettingsPage::OnRegister() {
+    TraceEnter(kRegisterTag);
+    std::array<char16_t, kPathUnits> program{};
+    if (!BuildModulePath(program.data(), program.size(), contract::kMapperFile, false)) {
+        TraceLeave(kRegisterTag, 1);
+        return;
+    }
+    const HRESULT result = WiaLib_RegisterDeregisterProgram(
+        kRegisterOnThread, program.data(), I18N_MapThisDeviceToDriveLetter(1), kProductName,
+        kHandlerIcon, kRegisterListing, kRegister, kRegisterRecurse, kNotDefaultHandler, nullptr,
+        kRegisterTimeoutMs);
+    if (FAILED(result)) {
+        std::array<char16_t, 200> text{};
+        if (result == kWiaServiceDisabled) {
+            _TcsCpy(text.data(), text.size(), kWiaServiceDisabledMessage);
+        } else {
+            I18N_wsprintf(text.data(), static_cast<int>(text.size()), text_id::kRegisterFailed,
+                          MarkerType::String, FormatArg(kProductName), 0);
+        }
+        MessageBoxW(Hwnd(), AsWide(text.data()), AsWide(I18N_TitleError(0)),
+                    MB_OK | MB_ICONWARNING);
+    }
+    UpdateRegisterButton();
+    TracePrint(kRegisterTag, u"RC=0x%08X (%s)", static_cast<std::uint32_t>(result),
+               ResultName(static_cast<std::uint32_t>(result)));
+    TraceLeave(kRegisterTag, 2);
+}
+
+std::optional<INT_PTR> CSettingsPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kWiaDumpEnded) {
+        EnableItem(Hwnd(), IDC_SETTINGS_DUMP, true);
+        return TRUE;
+    }
+    return CPage::OnMessage(message, wParam, lParam);
+}
+
 bool CSettingsPage::OnCommand(int id, int code, HWND control) {
     switch (MAKEWPARAM(id, code)) {
         case MAKEWPARAM(IDC_SETTINGS_CACHE_SIZE, EN_CHANGE):
@@ -229,6 +295,12 @@ bool CSettingsPage::OnCommand(int id, int code, HWND control) {
             return true;
         case MAKEWPARAM(IDC_SETTINGS_BROWSE, BN_CLICKED):
             OnBrowse();
+            return true;
+        case MAKEWPARAM(IDC_SETTINGS_DUMP, BN_CLICKED):
+            OnDump();
+            return true;
+        case MAKEWPARAM(IDC_SETTINGS_REGISTER, BN_CLICKED):
+            OnRegister();
             return true;
         default:
             return CPage::OnCommand(id, code, control);

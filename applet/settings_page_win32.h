@@ -3,6 +3,7 @@
 // diagnostic commands and the battery check. The values are read when the
 // page starts and stored when the main dialog's OK or Apply runs its OK
 // handler; a cache size out of range refuses the whole apply.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ class CSettingsPage : public CPage {
     bool OnInitDialog() override;
     bool OnOK() override;
     bool OnCommand(int id, int code, HWND control) override;
+    std::optional<INT_PTR> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void FillLanguageList();
@@ -26,6 +28,8 @@ class CSettingsPage : public CPage {
     void StoreLanguage();
     void UpdateRegisterButton();
     void OnBrowse();
+    void OnDump();
+    void OnRegister();
 
     std::u16string current_;
     std::u16string pending_;

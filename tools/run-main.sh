@@ -4,7 +4,9 @@
 # Panel opens the applet, in English and then in German, and a screenshot of
 # each is saved (the display is a virtual one when there is no other); then
 # the builder, the Settings and About pages and the Profiles page with a camera
-# selected, in both languages; last the applet and the builder at 144 DPI.
+# selected, in both languages; then the applet and the builder at 144 DPI;
+# last, "Dump WIA..." on the Settings page with the first lines of the file
+# it writes.
 # Usage: tools/run-main.sh
 set -eu
 cd "$(dirname "$0")/.."
@@ -140,3 +142,42 @@ set_dpi 144
 show_applet applet-144dpi.png
 show_builder builder-144dpi.png
 set_dpi 96
+
+# "Dump WIA..." pressed by its access key on the Settings page, the save
+# dialog answered with a file name, and the first lines of the listing that
+# Wine's WIA service gives (its cameras cannot be served from another
+# process: Wine marshals no WIA item or property storage).
+dump_file='C:\WIA-dump.log'
+dump_unix=$(winepath -u "$dump_file")
+rm -f "$dump_unix"
+wait_window() {
+    tries=0
+    until window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) &&
+        [ -n "$window" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -le 120 ] || { echo "no window \"$1\" appeared" >&2; exit 1; }
+        sleep 0.5
+    done
+}
+wine control "$applet" ",,1" &
+control=$!
+wait_window '^Camfolio$'
+xdotool windowfocus --sync "$window"
+xdotool key --delay 200 alt+d
+wait_window '^Save WIA data\.\.\.$'
+xdotool windowfocus --sync "$window"
+xdotool key --delay 100 ctrl+a
+xdotool type --delay 50 "$dump_file"
+xdotool key --delay 100 Return
+tries=0
+until [ -s "$dump_unix" ]; do
+    tries=$((tries + 1))
+    [ "$tries" -le 60 ] || { echo "the WIA dump was not written" >&2; exit 1; }
+    sleep 0.5
+done
+sleep 1
+echo "WIA dump ($dump_file), first lines:"
+head -n 20 "$dump_unix"
+kill "$control" 2>/dev/null || true
+wineserver -k
+wait "$control" 2>/dev/null || true

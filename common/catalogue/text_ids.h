@@ -28,6 +28,8 @@ inline constexpr std::int32_t kCaseUnchanged = 50;
 inline constexpr std::int32_t kCaseLower = 51;
 inline constexpr std::int32_t kCaseUpper = 52;
 inline constexpr std::int32_t kDirectorySeparator = 72;
+inline constexpr std::int32_t kRegisterFailed =
+    93;  // "Registering the %s as a 'Camera Connected' event handler in Windows failed."
 inline constexpr std::int32_t kRangeSelectorTitle = 94;
 inline constexpr std::int32_t kDigitsSelectorTitle = 95;
 inline constexpr std::int32_t kUnsupportedWindows =
@@ -46,6 +48,7 @@ inline constexpr std::int32_t kOriginalName = 162;
 inline constexpr std::int32_t kOriginalDirectory = 166;
 inline constexpr std::int32_t kOpenDataCaption = 170;  // "&Open location of the %s data files"
 inline constexpr std::int32_t kDumpCaption = 172;      // "&Dump %s..."
+inline constexpr std::int32_t kSaveDataTitle = 175;    // "Save %s data..."
 inline constexpr std::int32_t kUnavailableLetterLabel = 184;
 
 inline constexpr std::int32_t kLongLabel = -5;              // [Long]:

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,7 +21,9 @@
 #include "config/reg_key_win32.h"
 #include "config/settings_registry.h"
 #include "tests/applet/page_fixture_win32.h"
+#include "tests/support/message_box_watcher_win32.h"
 #include "tests/support/u16.h"
+#include "tests/support/wia_server_registration_win32.h"
 
 namespace {
 
@@ -442,6 +445,98 @@ TEST_F(SettingsPage, RegisterIsOfferedOnlyWhileTheMapperHandlesNoCameraConnectio
         });
     }
     RegKey::DeleteKey(HKEY_LOCAL_MACHINE, kTestHandler);
+}
+
+// The top-level dialogs owned by the main dialog: the dump's save dialogs.
+std::vector<HWND> SaveDialogsOver(HWND dialog) {
+    struct Search {
+        HWND owner;
+        std::vector<HWND> found;
+    } search{dialog, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (GetWindow(window, GW_OWNER) == s.owner && std::wstring_view(name) == L"#32770" &&
+                IsWindowVisible(window)) {
+                s.found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The save dialog's file name box.
+constexpr int kSaveFileNameBox = 0x47C;
+
+// Presses "Dump WIA..." twice, answers the one save dialog with file (or
+// cancels it when file is empty) and waits for the button to come back.
+void DumpThrough(HWND dialog, const std::u16string& file) {
+    HWND page = Settings(dialog);
+    Click(page, IDC_SETTINGS_DUMP);
+    Click(page, IDC_SETTINGS_DUMP);
+    std::vector<HWND> shown;
+    ASSERT_TRUE(WaitUntil([&] { return !(shown = SaveDialogsOver(dialog)).empty(); }));
+    EXPECT_FALSE(WaitUntil([&] { return SaveDialogsOver(dialog).size() > 1; },
+                           std::chrono::milliseconds(500)));
+    HWND save = shown.front();
+    EXPECT_EQ(TextOf(save), u"Save WIA data...");
+    EXPECT_EQ(TextOf(GetDlgItem(save, kSaveFileNameBox)), u"WIA.log");
+    EXPECT_FALSE(ItemEnabled(page, IDC_SETTINGS_DUMP));
+    if (!file.empty()) {
+        SetDlgItemTextW(save, kSaveFileNameBox, AsWide(file.c_str()));
+    }
+    PostMessageW(save, WM_COMMAND, MAKEWPARAM(file.empty() ? IDCANCEL : IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return ItemEnabled(page, IDC_SETTINGS_DUMP); }));
+    EXPECT_TRUE(SaveDialogsOver(dialog).empty());
+}
+
+TEST_F(SettingsPage, DumpAsksForOneFileAtATimeAndWritesWhatWineServesIntoIt) {
+    const std::u16string dump = root_.Path() + u"\\dump.log";
+    OpenDialog(L"1", [&](HWND dialog) { DumpThrough(dialog, dump); });
+    // Wine's service lists no device (E_NOTIMPL): the listing says so.
+    EXPECT_THAT(ReadFileBytes(dump), ::testing::HasSubstr("HRESULT: 0x80004001"));
+}
+
+TEST_F(SettingsPage, ADumpWhoseSaveDialogIsCancelledWritesNothing) {
+    OpenDialog(L"1", [&](HWND dialog) { DumpThrough(dialog, u""); });
+    EXPECT_FALSE(
+        std::filesystem::exists(std::filesystem::path(root_.Path()) / "Camfolio" / "WIA.log"));
+}
+
+TEST_F(SettingsPage, RegisterTellsWhenTheWiaServiceRefusesAndSaysNothingWhenItAccepts) {
+    const struct {
+        const char* name;
+        bool standIn;  // the local-server stand-in instead of Wine's service
+        std::vector<std::u16string> messages;
+    } cases[] = {
+        {"Wine's service",
+         false,
+         {u"Registering the Camfolio as a 'Camera Connected' event handler in Windows failed."}},
+        {"the stand-in", true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::optional<WiaServerRegistration> server;
+        if (c.standIn) {
+            ASSERT_TRUE(server.emplace().Registered());
+        }
+        MessageBoxWatcher watcher;
+        OpenDialog(L"1", [&](HWND dialog) {
+            HWND page = Settings(dialog);
+            ASSERT_TRUE(ItemEnabled(page, IDC_SETTINGS_REGISTER));
+            Click(page, IDC_SETTINGS_REGISTER);
+            EXPECT_TRUE(ItemEnabled(page, IDC_SETTINGS_REGISTER));
+        });
+        std::vector<std::u16string> messages;
+        for (const auto& box : watcher.Boxes()) {
+            EXPECT_EQ(box.title, u"Camfolio - Error");
+            messages.push_back(box.text);
+        }
+        EXPECT_EQ(messages, c.messages);
+    }
 }
 
 }  // namespace
