@@ -14,6 +14,7 @@
 #include "builder/app/camfolio_fmt_dlg_ids.h"
 #include "tests/builder/builder_process_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
+#include "tests/support/test_installation_win32.h"
 #include "tests/support/u16.h"
 
 namespace {
@@ -81,6 +82,18 @@ TEST_F(BuilderProgramTest, ShowsTheFormatWithItsExamplesOverTheDisabledReceiver)
     ExitsWithZero(builder);
     EXPECT_TRUE(receiver_.Received().empty());
     EXPECT_TRUE(IsWindowEnabled(receiver_.Frame()));
+}
+
+// The i686 program as it ships, also when this test is a 64-bit program: the
+// hand-back then crosses from a 32-bit process to a 64-bit one, as it does
+// from the builder to the applet.
+TEST_F(BuilderProgramTest, IsTheProgramAsItShips) {
+    BuilderProcess builder(Switch(u"<O><Fo>"));
+    HWND dialog = Open(builder);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(builder.Is32Bit(), kShippedBuilderIs32Bit);
+    Click(dialog, IDCANCEL);
+    ExitsWithZero(builder);
 }
 
 TEST_F(BuilderProgramTest, AcceptsEveryFormOfTheSwitch) {
