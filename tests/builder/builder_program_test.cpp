@@ -337,7 +337,8 @@ TEST(BuilderReceiverProgram, PrintsTheFormatTheBuilderHandsBack) {
     const std::u16string handleFile = folder.Path() + u"\\handle.txt";
     ProgramRun run;
     std::thread receiver([&] {
-        run = RunProgram(BuildTreeFolder(u"tests\\builder_receiver.exe"), u"\"" + handleFile + u"\"");
+        run =
+            RunProgram(BuildTreeFolder(u"tests\\builder_receiver.exe"), u"\"" + handleFile + u"\"");
     });
     std::string handle;
     const bool written = WaitUntil([&] {
