@@ -28,8 +28,8 @@ if(CMAKE_CROSSCOMPILING)
         "${CMAKE_SOURCE_DIR}/tools/wine/run-in-wine.sh;${CMAKE_BINARY_DIR}")
 endif()
 
-# Tests are run for native and 64-bit Windows builds; the 32-bit build only
-# produces the programs that ship as 32-bit.
+# Tests are run for native and 64-bit Windows builds; the 32-bit build runs
+# only the tests of the program that ships as 32-bit (tests/builder).
 if(CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(CAMFOLIO_RUN_TESTS OFF)
 else()

@@ -1,4 +1,4 @@
-# Cross-compiles the 32-bit shipped programs; their tests are built but not run.
+# Cross-compiles the 32-bit shipped programs; the builder's tests run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

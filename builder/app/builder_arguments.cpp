@@ -23,7 +23,7 @@ bool IsHandleSwitch(std::u16string_view argument) {
 
 }  // namespace
 
-std::optional<std::uintptr_t> ParseHexHandle(std::u16string_view text) {
+std::optional<std::uint32_t> ParseHexHandle(std::u16string_view text) {
     std::size_t at = 0;
     while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) {
         ++at;
@@ -32,8 +32,8 @@ std::optional<std::uintptr_t> ParseHexHandle(std::u16string_view text) {
         (text[at + 1] == u'x' || text[at + 1] == u'X') && HexDigit(text[at + 2])) {
         at += 2;
     }
-    constexpr std::uintptr_t kLimit = ~std::uintptr_t{0} >> 4;
-    std::optional<std::uintptr_t> value;
+    constexpr std::uint32_t kLimit = ~std::uint32_t{0} >> 4;
+    std::optional<std::uint32_t> value;
     for (; at < text.size(); ++at) {
         const std::optional<unsigned> digit = HexDigit(text[at]);
         if (!digit) {
@@ -50,7 +50,10 @@ std::optional<std::uintptr_t> ParseHexHandle(std::u16string_view text) {
 BuilderArguments ParseBuilderArguments(std::span<const std::u16string_view> args) {
     BuilderArguments result;
     if (args.size() >= 2 && IsHandleSwitch(args[0])) {
-        result.target = ParseHexHandle(args[1]);
+        if (const std::optional<std::uint32_t> bits = ParseHexHandle(args[1])) {
+            result.target = static_cast<std::uintptr_t>(
+                static_cast<std::intptr_t>(static_cast<std::int32_t>(*bits)));
+        }
     }
     if (args.size() >= 3) {
         result.initialFormat = args[2];

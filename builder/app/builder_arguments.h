@@ -9,7 +9,10 @@
 
 struct BuilderArguments {
     // The handle named after the switch; whether it is a window is for the
-    // caller to find out.
+    // caller to find out. The applet may be a 64-bit program: the text holds
+    // a handle's 32 significant bits, widened here with their sign as Windows
+    // widens handles between 32- and 64-bit programs, so that the handle the
+    // applet wrote comes back whole in either build of the builder.
     std::optional<std::uintptr_t> target;
     std::u16string initialFormat;
 };
@@ -19,7 +22,7 @@ struct BuilderArguments {
 // is the initial format whatever the first two are.
 BuilderArguments ParseBuilderArguments(std::span<const std::u16string_view> args);
 
-// Reads a handle as "%X" does: blanks, an optional "0x", then hexadecimal
-// digits in either case up to the first other character. Nothing without a
-// digit, or when the number does not fit a handle.
-std::optional<std::uintptr_t> ParseHexHandle(std::u16string_view text);
+// Reads a handle's 32 significant bits as "%X" does: blanks, an optional
+// "0x", then hexadecimal digits in either case up to the first other
+// character. Nothing without a digit, or when the number needs more bits.
+std::optional<std::uint32_t> ParseHexHandle(std::u16string_view text);

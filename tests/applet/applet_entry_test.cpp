@@ -90,7 +90,7 @@ TEST(AppletEntry, AnswersEveryMessageOfTheControlPanel) {
     RegistrySandbox registry;
     TestInstallation installation(registry);
     ASSERT_TRUE(installation.InstallConsistent());
-    ASSERT_TRUE(installation.Install(u"builder", u"CamfolioFmt.exe"));
+    ASSERT_TRUE(installation.Install(kShippedBuilderFolder, u"CamfolioFmt.exe"));
     AppletLibrary applet;
     ASSERT_TRUE(applet.IsLoaded());
 

@@ -141,7 +141,7 @@ class ProfilesPage : public AppletDialog {
   protected:
     void SetUp() override {
         AppletDialog::SetUp();
-        ASSERT_TRUE(installation_.Install(u"builder", u"CamfolioFmt.exe"));
+        ASSERT_TRUE(installation_.Install(kShippedBuilderFolder, u"CamfolioFmt.exe"));
         ASSERT_EQ(applet_.Send(CPL_INIT), 1);
     }
     void TearDown() override { applet_.Send(CPL_EXIT); }
@@ -394,7 +394,11 @@ TEST_F(ProfilesPage, TheBuilderEditsTheShownProfilesFormatAndApplyStoresIt) {
             << "the builder holds the applet's dialog while it is open";
         DWORD builderProcessId = 0;
         GetWindowThreadProcessId(builder, &builderProcessId);
-        const UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, builderProcessId));
+        const UniqueHandle process(
+            OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, builderProcessId));
+        // This 64-bit applet hands its window to the 32-bit builder and takes
+        // the format back from it.
+        EXPECT_EQ(Is32BitProcess(process.Get()), kShippedBuilderIs32Bit);
 
         PostClick(builder, IDC_FMT_CLEAR);
         PostClick(builder, IDC_FMT_YEAR_LONG);

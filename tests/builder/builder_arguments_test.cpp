@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "applet/profiles/builder_command.h"
 #include "tests/support/u16.h"
 
 namespace {
@@ -76,12 +77,36 @@ TEST(ParseHexHandle, ReadsAsPercentXDoes) {
     }
 }
 
-TEST(ParseHexHandle, RefusesANumberLargerThanAHandle) {
-    const std::u16string widest(sizeof(std::uintptr_t) * 2, u'F');
-    EXPECT_EQ(ParseHexHandle(widest), std::optional<std::uintptr_t>(~std::uintptr_t{0}));
-    EXPECT_EQ(ParseHexHandle(u"1" + widest), std::nullopt);
+TEST(ParseHexHandle, RefusesANumberWiderThanAHandlesSignificantBits) {
+    EXPECT_EQ(ParseHexHandle(u"FFFFFFFF"), std::optional<std::uint32_t>(0xFFFFFFFF));
+    EXPECT_EQ(ParseHexHandle(u"1FFFFFFFF"), std::nullopt);
+    EXPECT_EQ(ParseHexHandle(u"FFFFFFFFFFFF01B2"), std::nullopt);
     // Leading zeros do not count.
-    EXPECT_EQ(ParseHexHandle(u"0000" + widest), std::optional<std::uintptr_t>(~std::uintptr_t{0}));
+    EXPECT_EQ(ParseHexHandle(u"0000FFFFFFFF"), std::optional<std::uint32_t>(0xFFFFFFFF));
+}
+
+// The applet, a 64-bit program, writes its window's handle into the command
+// line; the builder, a 32-bit program as it ships, reads it back. Handles are
+// 32-bit numbers widened with their sign, so every one comes back whole, in
+// either build.
+TEST(ParseBuilderArguments, TheHandleTheAppletWritesComesBackWhole) {
+    for (const std::intptr_t handle :
+         {std::intptr_t{0x10064}, std::intptr_t{0x7FFFFFFF}, std::intptr_t{-0x7FFFFFFF - 1},
+          std::intptr_t{-0xFE4E} /* FFFF01B2 */, std::intptr_t{-1}}) {
+        const auto window = static_cast<std::uint32_t>(static_cast<std::uintptr_t>(handle));
+        const std::optional<std::u16string> line =
+            BuilderCommandLine(u"CamfolioFmt.exe", window, u"<O><Fo>");
+        ASSERT_TRUE(line.has_value());
+        std::vector<std::u16string_view> args;
+        for (std::size_t at = line->find(u' '); at != std::u16string::npos;) {
+            const std::size_t end = line->find(u' ', at + 1);
+            args.push_back(std::u16string_view(*line).substr(at + 1, end - at - 1));
+            at = end;
+        }
+        EXPECT_EQ(ParseBuilderArguments(args).target,
+                  std::optional<std::uintptr_t>(static_cast<std::uintptr_t>(handle)))
+            << Narrow(*line);
+    }
 }
 
 }  // namespace

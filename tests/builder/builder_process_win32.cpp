@@ -69,7 +69,7 @@ INT_PTR CALLBACK Receiver::PageProcedure(HWND window, UINT message, WPARAM /*wPa
 }
 
 BuilderProcess::BuilderProcess(const std::u16string& arguments) {
-    const std::u16string program = BuildTreeFolder(u"builder\\CamfolioFmt.exe");
+    const std::u16string program = BuildTreeFolder(kShippedBuilderFolder) + u"\\CamfolioFmt.exe";
     std::u16string commandLine = u"\"" + program + u"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -87,6 +87,10 @@ BuilderProcess::~BuilderProcess() {
         TerminateProcess(process_.Get(), 1);
         WaitUntil([this] { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; });
     }
+}
+
+bool BuilderProcess::Is32Bit() const {
+    return Is32BitProcess(process_.Get());
 }
 
 HWND BuilderProcess::WaitForDialog(const std::u16string& title, HWND owner) {

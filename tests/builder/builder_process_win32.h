@@ -50,7 +50,8 @@ class Receiver {
 
 class BuilderProcess {
   public:
-    // Starts CamfolioFmt.exe of the build tree with arguments after its path.
+    // Starts the build tree's CamfolioFmt.exe as it ships, with arguments
+    // after its path.
     explicit BuilderProcess(const std::u16string& arguments);
     // Ends a builder that is still running.
     ~BuilderProcess();
@@ -58,6 +59,7 @@ class BuilderProcess {
     BuilderProcess& operator=(const BuilderProcess&) = delete;
 
     bool Started() const { return process_.IsValid(); }
+    bool Is32Bit() const;
     // The first visible window of the process with class #32770 and the
     // title (and, when given, the owner); null when none appears in time.
     HWND WaitForDialog(const std::u16string& title, HWND owner = nullptr);

@@ -8,12 +8,17 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "builder/app/camfolio_fmt_app_win32.h"
 #include "builder/app/camfolio_fmt_dlg_ids.h"
 #include "tests/builder/builder_process_win32.h"
+#include "tests/support/file_helpers_win32.h"
+#include "tests/support/program_run_win32.h"
 #include "tests/support/registry_sandbox_win32.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_installation_win32.h"
 #include "tests/support/u16.h"
 
 namespace {
@@ -81,6 +86,18 @@ TEST_F(BuilderProgramTest, ShowsTheFormatWithItsExamplesOverTheDisabledReceiver)
     ExitsWithZero(builder);
     EXPECT_TRUE(receiver_.Received().empty());
     EXPECT_TRUE(IsWindowEnabled(receiver_.Frame()));
+}
+
+// The i686 program as it ships, also when this test is a 64-bit program: the
+// hand-back then crosses from a 32-bit process to a 64-bit one, as it does
+// from the builder to the applet.
+TEST_F(BuilderProgramTest, IsTheProgramAsItShips) {
+    BuilderProcess builder(Switch(u"<O><Fo>"));
+    HWND dialog = Open(builder);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(builder.Is32Bit(), kShippedBuilderIs32Bit);
+    Click(dialog, IDCANCEL);
+    ExitsWithZero(builder);
 }
 
 TEST_F(BuilderProgramTest, AcceptsEveryFormOfTheSwitch) {
@@ -309,6 +326,40 @@ TEST_F(BuilderProgramTest, TheWindowKeepsItsInitialSizeAsTheMinimum) {
 
     Click(dialog, IDCANCEL);
     ExitsWithZero(builder);
+}
+
+// The receiver program the run command starts the builder over, a program of
+// this tree's width, takes the shipped builder's hand-back: from a 32-bit
+// process to a 64-bit one in the 64-bit tree.
+TEST(BuilderReceiverProgram, PrintsTheFormatTheBuilderHandsBack) {
+    const RegistrySandbox registry;
+    const TempDir folder;
+    const std::u16string handleFile = folder.Path() + u"\\handle.txt";
+    ProgramRun run;
+    std::thread receiver([&] {
+        run =
+            RunProgram(BuildTreeFolder(u"tests\\builder_receiver.exe"), u"\"" + handleFile + u"\"");
+    });
+    std::string handle;
+    const bool written = WaitUntil([&] {
+        handle = ReadFileBytes(handleFile);
+        return handle.size() == 8;
+    });
+    if (written) {
+        BuilderProcess builder(u"/h " + Widen(handle) + u" \"<O>_<C3><Fo>\"");
+        HWND dialog = builder.WaitForDialog(kTitle);
+        EXPECT_NE(dialog, nullptr) << "no builder dialog appeared";
+        if (dialog != nullptr) {
+            Click(dialog, IDOK);
+            EXPECT_EQ(builder.WaitForExit(), std::optional<DWORD>(0));
+        }
+        const auto bits = static_cast<LONG>(std::stoul(handle, nullptr, 16));
+        PostMessageW(static_cast<HWND>(LongToHandle(bits)), WM_CLOSE, 0, 0);
+    }
+    receiver.join();
+    ASSERT_TRUE(written) << "the receiver wrote no handle";
+    EXPECT_EQ(run.exitCode, std::optional<DWORD>(0));
+    EXPECT_EQ(run.output, "<O>_<C3><Fo>\n");
 }
 
 }  // namespace

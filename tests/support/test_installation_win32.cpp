@@ -13,6 +13,11 @@ std::u16string BuildTreeFolder(const char16_t* relative) {
     return path + relative;
 }
 
+bool Is32BitProcess(HANDLE process) {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(process, &wow64) != FALSE && wow64 != FALSE;
+}
+
 TestInstallation::TestInstallation(RegistrySandbox& registry) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);

@@ -9,6 +9,8 @@ build=$(cd "$1" && pwd)
 export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# A 64-bit prefix for the 32-bit tree too: its programs run through WoW64,
+# as on 64-bit Windows.
 export WINEARCH=win64
 env_file="$build/wine-env.sh"
 
