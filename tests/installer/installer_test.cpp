@@ -110,7 +110,7 @@ class Installer : public testing::Test {
     // Back to a machine without Camfolio and without what a test wrote.
     static void Scrub() {
         if (MachineKeyExists(kUninstallKey)) {
-            Uninstall();
+            EXPECT_TRUE(Uninstall());
         }
         for (const OthersFile& file : kOthersFiles) {
             DeleteFileW(AsWide(InInstallFolder(file.name).c_str()));
@@ -123,33 +123,53 @@ class Installer : public testing::Test {
         RegDeleteKeyExW(HKEY_LOCAL_MACHINE, AsWide(contract::kSettingsKey), KEY_WOW64_64KEY, 0);
     }
 
-    static void Install() {
+    static testing::AssertionResult Install() {
         const wchar_t* setup = _wgetenv(L"CAMFOLIO_SETUP");
-        ASSERT_NE(setup, nullptr) << "CAMFOLIO_SETUP names the setup program";
+        if (setup == nullptr) {
+            return testing::AssertionFailure() << "CAMFOLIO_SETUP names the setup program";
+        }
         const ProgramRun run = RunProgram(AsU16(setup), u"/S");
-        ASSERT_EQ(run.exitCode, std::optional<DWORD>(0)) << run.output;
+        if (run.exitCode != std::optional<DWORD>(0)) {
+            return testing::AssertionFailure() << "the setup program failed: " << run.output;
+        }
+        return testing::AssertionSuccess();
     }
 
-    static void LayOthersFiles() {
+    static testing::AssertionResult LayOthersFiles() {
         for (const OthersFile& file : kOthersFiles) {
             const std::u16string from = JoinPath(BuildTreeFolder(file.buildFolder), file.name);
-            ASSERT_TRUE(CopyFileW(AsWide(from.c_str()), AsWide(InInstallFolder(file.name).c_str()),
-                                  FALSE))
-                << Narrow(from);
+            if (!CopyFileW(AsWide(from.c_str()), AsWide(InInstallFolder(file.name).c_str()),
+                           FALSE)) {
+                return testing::AssertionFailure() << "cannot copy " << Narrow(from);
+            }
         }
+        return testing::AssertionSuccess();
     }
 
-    // The silent uninstaller from its Add/Remove Programs entry, waited for
-    // until its entry, the last thing it removes, is gone.
-    static bool Uninstall() {
-        const ProgramRun run = RunProgram(InInstallFolder(kUninstaller), u"/S");
-        return run.exitCode == std::optional<DWORD>(0) &&
-               WaitUntil([] { return !MachineKeyExists(kUninstallKey); }, kUninstallWait);
+    // The uninstaller as Add/Remove Programs runs it for an administrator,
+    // by its quiet command line. It hands over to a copy of itself and
+    // returns at once: done is when its entry, the last thing it removes, is gone.
+    static testing::AssertionResult Uninstall() {
+        const std::optional<std::u16string> command =
+            MachineString(kUninstallKey, u"QuietUninstallString");
+        const std::size_t close = command ? command->find(u'"', 1) : std::u16string::npos;
+        if (!command || command->front() != u'"' || close == std::u16string::npos) {
+            return testing::AssertionFailure() << "no quoted quiet uninstall command";
+        }
+        const ProgramRun run =
+            RunProgram(command->substr(1, close - 1), command->substr(close + 1));
+        if (run.exitCode != std::optional<DWORD>(0)) {
+            return testing::AssertionFailure() << "the uninstaller failed: " << run.output;
+        }
+        if (!WaitUntil([] { return !MachineKeyExists(kUninstallKey); }, kUninstallWait)) {
+            return testing::AssertionFailure() << "the uninstaller did not finish";
+        }
+        return testing::AssertionSuccess();
     }
 };
 
 TEST_F(Installer, SilentInstallLaysOutTheProgramsTheLanguagesAndTheRegistration) {
-    Install();
+    ASSERT_TRUE(Install());
 
     EXPECT_EQ(MachineOf(InInstallFolder(contract::kAppletFile)), IMAGE_FILE_MACHINE_AMD64);
     EXPECT_EQ(MachineOf(InInstallFolder(contract::kBuilderFile)), IMAGE_FILE_MACHINE_I386);
@@ -175,8 +195,8 @@ TEST_F(Installer, SilentInstallLaysOutTheProgramsTheLanguagesAndTheRegistration)
 }
 
 TEST_F(Installer, RegisteredAppletAnswersWithItsNameAndTheBuildersIcon) {
-    Install();
-    LayOthersFiles();
+    ASSERT_TRUE(Install());
+    ASSERT_TRUE(LayOthersFiles());
     const std::optional<std::u16string> registered = MachineString(kCplsKey, u"Camfolio");
     ASSERT_TRUE(registered);
 
@@ -197,8 +217,8 @@ TEST_F(Installer, RegisteredAppletAnswersWithItsNameAndTheBuildersIcon) {
 }
 
 TEST_F(Installer, ControlPanelListsTheAppletByItsRegistrationAlone) {
-    Install();
-    LayOthersFiles();
+    ASSERT_TRUE(Install());
+    ASSERT_TRUE(LayOthersFiles());
 
     // The 64-bit Control Panel: only it can load the 64-bit applet.
     std::u16string line = u"C:\\windows\\system32\\control.exe";
@@ -234,7 +254,7 @@ TEST_F(Installer, SilentUninstallRemovesOnlyWhatSetupAdded) {
     };
     for (const Case c : {Case{"alone", false}, Case{"beside others' files", true}}) {
         SCOPED_TRACE(c.name);
-        Install();
+        ASSERT_TRUE(Install());
         RegKey::CreateForWrite(HKEY_CURRENT_USER, contract::kSettingsKey)
             .WriteDword(contract::kCacheSize, 200);
         RegKey::CreateForWrite(HKEY_CURRENT_USER, contract::kProfilesKey)
@@ -242,7 +262,7 @@ TEST_F(Installer, SilentUninstallRemovesOnlyWhatSetupAdded) {
         std::vector<std::u16string> others;
         std::vector<std::u16string> userData;
         if (c.beside) {
-            LayOthersFiles();
+            ASSERT_TRUE(LayOthersFiles());
             for (const OthersFile& file : kOthersFiles) {
                 others.emplace_back(file.name);
             }
@@ -254,7 +274,7 @@ TEST_F(Installer, SilentUninstallRemovesOnlyWhatSetupAdded) {
                 .WriteString(contract::kDriveLetter, u"M");
         }
 
-        ASSERT_TRUE(Uninstall()) << "the uninstaller did not finish";
+        ASSERT_TRUE(Uninstall());
 
         EXPECT_EQ(FolderEntries(kInstallFolder), others);
         EXPECT_EQ(Exists(kInstallFolder), c.beside);

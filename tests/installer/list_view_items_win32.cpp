@@ -71,8 +71,8 @@ std::vector<std::u16string> ListViewItemTexts(HWND listView) {
     std::vector<std::u16string> texts;
     DWORD processId = 0;
     GetWindowThreadProcessId(listView, &processId);
-    const UniqueHandle process(OpenProcess(
-        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    const UniqueHandle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
     if (!process.IsValid()) {
         return texts;
     }
@@ -88,8 +88,8 @@ std::vector<std::u16string> ListViewItemTexts(HWND listView) {
         if (!WriteProcessMemory(process.Get(), lent.Item(), &item, sizeof item, nullptr)) {
             return texts;
         }
-        const auto length = static_cast<std::size_t>(SendMessageW(
-            listView, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(lent.Item())));
+        const auto length = static_cast<std::size_t>(
+            SendMessageW(listView, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(lent.Item())));
         std::array<wchar_t, kTextUnits> text{};
         if (!ReadProcessMemory(process.Get(), lent.Text(), text.data(), sizeof text, nullptr)) {
             return texts;
