@@ -1,34 +1,54 @@
 #!/bin/sh
-# Builds everything (Windows 64- and 32-bit) and runs the main job under
-# Wine: with the installation laid out in a private prefix, the Control
-# Panel opens the applet, in English and then in German, and a screenshot of
-# each is saved (the display is a virtual one when there is no other); then
-# the builder, the Settings and About pages and the Profiles page with a camera
-# selected, in both languages; then the applet and the builder at 144 DPI;
-# last, "Dump WIA..." on the Settings page with the first lines of the file
-# it writes.
+# Builds everything (Windows 64- and 32-bit) and the setup program, and runs
+# the main job under Wine: installed by the setup program (silently) into a
+# private prefix, the applet is listed by the Control Panel, which opens it,
+# in English and then in German, and a screenshot of each is saved (the
+# display is a virtual one when there is no other); then the builder, the
+# Settings and About pages and the Profiles page with a camera selected, in
+# both languages; then the applet and the builder at 144 DPI; last, "Dump
+# WIA..." on the Settings page with the first lines of the file it writes.
 # Usage: tools/run-main.sh
 set -eu
 cd "$(dirname "$0")/.."
 . tools/setup/packages.sh
 # shellcheck disable=SC2086
-tools/setup/ensure-packages.sh $BUILD_PACKAGES $WINE_PACKAGES $SCREENSHOT_PACKAGES
+tools/setup/ensure-packages.sh $BUILD_PACKAGES $WINE_PACKAGES $SCREENSHOT_PACKAGES $INSTALLER_PACKAGES
 
 for preset in win64 win32; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
 done
 
+# The setup program packs the 32-bit builder just built.
+cmake --build --preset win64 --target installer
+
 build=build/win64
 tools/wine/prepare.sh "$build"
-tools/wine/install.sh "$build" build/win32
 . "$build/wine-env.sh"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+wine "$build/installer/Camfolio-$version-setup.exe" /S
+tools/wine/install-standins.sh "$build"
 screenshots=$(pwd)/$build/screenshots
 applet='C:\Program Files\Camfolio\Camfolio.cpl'
 
+# The 64-bit Control Panel, the only one that loads the 64-bit applet: with
+# wine32 present, "wine control" is the 32-bit one.
+wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
+control_panel() { "$wine64" control "$@"; }
+
+# With no argument, the Control Panel lists the entry the setup program
+# registered.
+wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Control Panel\Cpls' /v Camfolio /reg:64
+control_panel &
+control=$!
+tools/wine/screenshot-window.sh "$build" '^Wine Control Panel$' "$screenshots/control-panel.png"
+kill "$control" 2>/dev/null || true
+wineserver -k
+wait "$control" 2>/dev/null || true
+
 # Opens the applet, saves its screenshot and closes it again.
 show_applet() {
-    wine control "$applet" &
+    control_panel "$applet" &
     control=$!
     tools/wine/screenshot-window.sh "$build" '^Camfolio$' "$screenshots/$1"
     kill "$control" 2>/dev/null || true
@@ -72,7 +92,7 @@ wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true
 # licence text, in English and in German; the Control Panel passes ",,N" on
 # to the applet as its start page.
 show_applet_page() {
-    wine control "$applet" ",,$1" &
+    control_panel "$applet" ",,$1" &
     control=$!
     tools/wine/screenshot-window.sh "$build" '^Camfolio$' "$screenshots/$2"
     kill "$control" 2>/dev/null || true
@@ -110,7 +130,7 @@ set_profile '\Canon EOS\2222' MultiCardSupport REG_DWORD 1
 set_profile '\Canon EOS\2222' DriveLetter2 REG_SZ R
 
 show_profiles() {
-    wine control "$applet" &
+    control_panel "$applet" &
     control=$!
     tries=0
     until window=$(xdotool search --onlyvisible --name '^Camfolio$' 2>/dev/null | head -n 1) &&
@@ -159,7 +179,7 @@ wait_window() {
         sleep 0.5
     done
 }
-wine control "$applet" ",,1" &
+control_panel "$applet" ",,1" &
 control=$!
 wait_window '^Camfolio$'
 xdotool windowfocus --sync "$window"

@@ -7,3 +7,5 @@ TEST_PACKAGES="clang libclang-rt-14-dev clang-format clang-tidy"
 HTTP_TEST_PACKAGES="nginx-light python3"
 BENCH_PACKAGES="libbenchmark-dev libspdlog-dev"
 SCREENSHOT_PACKAGES="xdotool imagemagick"
+# makensis builds the setup program (a 32-bit program, run by wine32).
+INSTALLER_PACKAGES="nsis"

@@ -15,9 +15,7 @@ install_dir="$WINEPREFIX/drive_c/Program Files/Camfolio"
 data_dir="$WINEPREFIX/drive_c/ProgramData/Camfolio"
 mkdir -p "$install_dir" "$data_dir"
 
-cp "$build/standins/mapper/Camfolio.exe" \
-   "$build/standins/shell-library-current/Camfolio.dll" \
-   "$build/standins/dokan-expected/dokan.dll" "$install_dir/"
+"$source_dir/tools/wine/install-standins.sh" "$build"
 if [ -f "$build/applet/Camfolio.cpl" ]; then
     cp "$build/applet/Camfolio.cpl" "$install_dir/"
 fi

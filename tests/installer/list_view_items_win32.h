@@ -1,0 +1,13 @@
+#pragma once
+// The item texts of a list view in another process. List-view messages carry
+// pointers, which mean something only in the list view's own process: the
+// record and its text buffer are lent there for the call.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The first window below parent (at any depth) of the given class, null when none.
+HWND FindDescendant(HWND parent, const wchar_t* className);
+// Empty when the list view's process cannot be read.
+std::vector<std::u16string> ListViewItemTexts(HWND listView);
