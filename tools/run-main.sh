@@ -26,7 +26,7 @@ applet='C:\Program Files\Camfolio\Camfolio.cpl'
 
 # Opens the applet, saves its screenshot and closes it again.
 show_applet() {
-    wine control "$applet" &
+    "$WINE64" control "$applet" &
     control=$!
     tools/wine/screenshot-window.sh "$build" '^Camfolio$' "$screenshots/$1"
     kill "$control" 2>/dev/null || true
@@ -70,7 +70,7 @@ wine reg delete 'HKCU\SOFTWARE\Camfolio' /v LngFile /f >/dev/null 2>&1 || true
 # licence text, in English and in German; the Control Panel passes ",,N" on
 # to the applet as its start page.
 show_applet_page() {
-    wine control "$applet" ",,$1" &
+    "$WINE64" control "$applet" ",,$1" &
     control=$!
     tools/wine/screenshot-window.sh "$build" '^Camfolio$' "$screenshots/$2"
     kill "$control" 2>/dev/null || true
@@ -108,7 +108,7 @@ set_profile '\Canon EOS\2222' MultiCardSupport REG_DWORD 1
 set_profile '\Canon EOS\2222' DriveLetter2 REG_SZ R
 
 show_profiles() {
-    wine control "$applet" &
+    "$WINE64" control "$applet" &
     control=$!
     tries=0
     until window=$(xdotool search --onlyvisible --name '^Camfolio$' 2>/dev/null | head -n 1) &&
