@@ -33,8 +33,7 @@ applet='C:\Program Files\Camfolio\Camfolio.cpl'
 
 # The 64-bit Control Panel, the only one that loads the 64-bit applet: with
 # wine32 present, "wine control" is the 32-bit one.
-wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
-control_panel() { "$wine64" control "$@"; }
+control_panel() { "$WINE64" control "$@"; }
 
 # With no argument, the Control Panel lists the entry the setup program
 # registered.

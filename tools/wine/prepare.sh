@@ -44,11 +44,20 @@ export DISPLAY="$display"
 setsid wineserver -p >"$build/wineserver.log" 2>&1 </dev/null || true
 wine wineboot --init >"$build/wineboot.log" 2>&1 </dev/null
 
+# Where wine32 is installed, `wine` starts a program it finds by name
+# (control) with the 32-bit loader, and a 32-bit Control Panel cannot load the
+# 64-bit applet: WINE64 is the loader that starts such programs as 64-bit ones.
+wine64=$(command -v wine64 || true)
+if [ -z "$wine64" ] && [ -x /usr/lib/wine/wine64 ]; then
+    wine64=/usr/lib/wine/wine64
+fi
+
 cat >"$env_file" <<ENV
 export WINEPREFIX="$WINEPREFIX"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 export DISPLAY=$DISPLAY
+export WINE64=${wine64:-wine}
 ENV
 echo "Wine prefix ready: $WINEPREFIX (DISPLAY=$DISPLAY)"
