@@ -14,7 +14,7 @@ class WiaServerRegistration {
     WiaServerRegistration(const WiaServerRegistration&) = delete;
     WiaServerRegistration& operator=(const WiaServerRegistration&) = delete;
 
-    // Both keys were written.
+    // Both keys were written and the stand-in answers.
     bool Registered() const { return registered_; }
 
   private:

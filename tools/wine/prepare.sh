@@ -14,8 +14,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 env_file="$build/wine-env.sh"
 
+# A display lives while the X server named in its lock file runs: a socket
+# alone can outlast its server.
 display_alive() {
-    [ -n "${1:-}" ] && [ -S "/tmp/.X11-unix/X${1#:}" ]
+    [ -n "${1:-}" ] && [ -S "/tmp/.X11-unix/X${1#:}" ] || return 1
+    server=$(tr -dc 0-9 <"/tmp/.X${1#:}-lock" 2>/dev/null || true)
+    [ -z "$server" ] || kill -0 "$server" 2>/dev/null
 }
 
 # A display of this machine is used only while its X server runs.
@@ -41,8 +45,33 @@ if [ -z "$display" ]; then
 fi
 export DISPLAY="$display"
 
-setsid wineserver -p >"$build/wineserver.log" 2>&1 </dev/null || true
-wine wineboot --init >"$build/wineboot.log" 2>&1 </dev/null
+start_session() {
+    setsid wineserver -p >>"$build/wineserver.log" 2>&1 </dev/null || true
+    wine wineboot "$@" >>"$build/wineboot.log" 2>&1 </dev/null
+}
+
+: >"$build/wineserver.log"
+: >"$build/wineboot.log"
+new_prefix=true
+[ -f "$WINEPREFIX/system.reg" ] && new_prefix=false
+start_session --init
+if $new_prefix; then
+    # The session that creates a prefix can be left with two service
+    # managers, and then no service starts (COM's RpcSs among them): it is
+    # ended and a clean one started in the finished prefix.
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    start_session
+fi
+# COM needs RpcSs; starting it here shows at once a session that cannot,
+# instead of as tests that time out waiting for a COM server.
+wine sc start RpcSs >/dev/null 2>&1 </dev/null || true
+tries=0
+until wine sc query RpcSs 2>/dev/null </dev/null | grep -q RUNNING; do
+    tries=$((tries + 1))
+    [ $tries -le 20 ] || { echo "Wine's RpcSs service does not start in $WINEPREFIX" >&2; exit 1; }
+    sleep 0.5
+done
 
 # Where wine32 is installed, `wine` starts a program it finds by name
 # (control) with the 32-bit loader, and a 32-bit Control Panel cannot load the
