@@ -77,11 +77,17 @@ DWORD WINAPI WiaDumpThread(void* parameter) {
     {
         const std::unique_ptr<DumpRequest> request(static_cast<DumpRequest*>(parameter));
         module = request->module;
-        if (const auto path = AskDumpFile(request->page)) {
-            WIALIBWRAPPER_Dump(path->c_str());
+        try {
+            if (const auto path = AskDumpFile(request->page)) {
+                WIALIBWRAPPER_Dump(path->c_str());
+            }
+        } catch (...) {
+            // Out of memory: the dump ends as if it had finished.
         }
-        PostMessageW(request->page, kWiaDumpEnded, 0, 0);
+        // Free before the page hears of it, so that a click on the button
+        // it enables starts the next dump.
         busy = false;
+        PostMessageW(request->page, kWiaDumpEnded, 0, 0);
     }
     FreeLibraryAndExitThread(module, kWiaDumpExitCode);
 }

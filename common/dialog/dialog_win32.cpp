@@ -21,13 +21,9 @@ bool ReturnsValueDirectly(UINT message) {
 // still waiting is left to finish once the owner answers.
 constexpr DWORD kOtherThreadOwnerWaitMs = 5000;
 
-DWORD WINAPI EnableWindowThread(void* window) {
-    EnableWindow(static_cast<HWND>(window), TRUE);
-    return 0;
-}
-
-DWORD WINAPI DisableWindowThread(void* window) {
-    EnableWindow(static_cast<HWND>(window), FALSE);
+template <BOOL Enabled>
+DWORD WINAPI SetEnabledThread(void* window) {
+    EnableWindow(static_cast<HWND>(window), Enabled);
     return 0;
 }
 
@@ -37,7 +33,7 @@ void EnableOwner(HWND owner, bool enable) {
         return;
     }
     const UniqueHandle thread(CreateThread(
-        nullptr, 0, enable ? EnableWindowThread : DisableWindowThread, owner, 0, nullptr));
+        nullptr, 0, enable ? SetEnabledThread<TRUE> : SetEnabledThread<FALSE>, owner, 0, nullptr));
     if (thread.IsValid()) {
         WaitForSingleObject(thread.Get(), kOtherThreadOwnerWaitMs);
     }

@@ -10,11 +10,10 @@
 
 #include "tests/applet/applet_dialog_fixture.h"
 #include "tests/support/machine_value_win32.h"
+#include "tests/support/window_search_win32.h"
 
 std::u16string ItemText(HWND dialog, int id);
 bool ItemEnabled(HWND dialog, int id);
-// The first descendant of parent with the window class, null when none.
-HWND FindDescendant(HWND parent, const wchar_t* className);
 
 class AppletPageTest : public AppletDialog {
   protected:

@@ -5,28 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <string_view>
 
 #include "common/win32/ownership_win32.h"
 #include "common/win32/wide_win32.h"
 
 namespace {
-
-struct Search {
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchClass(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    std::array<wchar_t, 64> name{};
-    GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-    if (std::wstring_view(name.data()) == search->className) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // What the list view writes into, in its own process: the record, then the
 // buffer the record points to.
@@ -60,12 +43,6 @@ class LentMemory {
 };
 
 }  // namespace
-
-HWND FindDescendant(HWND parent, const wchar_t* className) {
-    Search search{className, nullptr};
-    EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 std::vector<std::u16string> ListViewItemTexts(HWND listView) {
     std::vector<std::u16string> texts;

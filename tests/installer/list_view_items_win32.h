@@ -7,7 +7,5 @@
 #include <string>
 #include <vector>
 
-// The first window below parent (at any depth) of the given class, null when none.
-HWND FindDescendant(HWND parent, const wchar_t* className);
 // Empty when the list view's process cannot be read.
 std::vector<std::u16string> ListViewItemTexts(HWND listView);

@@ -12,6 +12,11 @@ struct Search {
     HWND found;
 };
 
+struct ClassSearch {
+    const wchar_t* className;
+    HWND found;
+};
+
 bool IsDialogTitled(HWND window, const char16_t* title) {
     std::array<wchar_t, 16> className{};
     GetClassNameW(window, className.data(), static_cast<int>(className.size()));
@@ -47,6 +52,17 @@ BOOL CALLBACK Match(HWND window, LPARAM param) {
     return FALSE;
 }
 
+BOOL CALLBACK MatchClass(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ClassSearch*>(param);
+    std::array<wchar_t, 64> name{};
+    GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+    if (std::wstring_view(name.data()) == search->className) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
@@ -71,5 +87,11 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 HWND FindTopLevelWindow(const WindowQuery& query) {
     Search search{&query, nullptr};
     EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindDescendant(HWND parent, const wchar_t* className) {
+    ClassSearch search{className, nullptr};
+    EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -24,3 +24,6 @@ struct WindowQuery {
 
 // The first visible top-level window that fits the query, null when none.
 HWND FindTopLevelWindow(const WindowQuery& query);
+
+// The first window below parent (at any depth) of the given class, null when none.
+HWND FindDescendant(HWND parent, const wchar_t* className);

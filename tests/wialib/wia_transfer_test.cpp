@@ -169,6 +169,20 @@ TEST_F(WiaTransfer, AFolderListsCachedRootServesAsStartItem) {
     EXPECT_EQ(ReadText(target), "first picture");
 }
 
+TEST_F(WiaTransfer, APictureWithAttachmentsIsSavedAndDeletedAsASuccess) {
+    FakeItem& picture = *PictureFolder().children[0];
+    picture.type |= WiaItemTypeHasAttachments;
+    picture.AddPicture(u"IMG_0001_VOICE", WiaImgFmt_JPEG, u"WAV", {'n', 'o', 't', 'e'});
+    const std::u16string target = folder_.Path() + u"\\picture.jpg";
+    EXPECT_EQ(WiaLib_GetFile(Context(), kFakeCameraId, kFirst, nullptr, target.c_str(), nullptr,
+                             nullptr, 0, nullptr),
+              S_OK);
+    WiaLib_DestroyContext(&context_);
+    EXPECT_EQ(ReadText(target), "first picture");
+    EXPECT_EQ(WiaLib_DeleteFile(Context(), kFakeCameraId, kFirst, nullptr, nullptr), S_OK);
+    EXPECT_TRUE(picture.deleted);
+}
+
 TEST_F(WiaTransfer, DeletingRemovesThePictureAndRespectsProtection) {
     WiaLibContext* context = Context();
     EXPECT_EQ(WiaLib_DeleteFile(context, kFakeCameraId, kFirst, nullptr, nullptr), S_OK);

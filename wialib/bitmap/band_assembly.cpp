@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "wialib/bitmap/bitmap_header.h"
 
@@ -64,12 +65,17 @@ bool BandAssembly::Resize(std::uint64_t size) {
     if (size > kMaxAssembledBytes) {
         return false;
     }
-    if (size > bytes_.capacity()) {
-        // Doubling, but never past the bound.
-        bytes_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
-            std::max<std::uint64_t>(size, 2 * bytes_.capacity()), kMaxAssembledBytes)));
+    try {
+        if (size > bytes_.capacity()) {
+            // Doubling, but never past the bound.
+            bytes_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
+                std::max<std::uint64_t>(size, 2 * bytes_.capacity()), kMaxAssembledBytes)));
+        }
+        bytes_.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        // A 32-bit process may not find the bound's worth of memory.
+        return false;
     }
-    bytes_.resize(static_cast<std::size_t>(size));
     hasData_ = true;
     return true;
 }

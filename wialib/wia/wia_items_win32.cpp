@@ -108,6 +108,11 @@ HRESULT EnumerateItems(WiaLibContext* context, IWiaItem* item, CDirectory* direc
     }
     if (operation != nullptr && IsWanted(*operation) && (type & kItemFile) != 0) {
         HandleFileItem(context, item, info, *operation);
+        // Done: the file's attachments would only overwrite its result.
+        if (SUCCEEDED(operation->result)) {
+            TraceResult(kEnumerateItemsTag, hr);
+            return hr;
+        }
     }
     if ((type & (kItemFolder | kItemHasAttachments)) != 0) {
         if (topLevel == 0) {

@@ -1,5 +1,6 @@
 #include "wialib/wia/wia_registration_win32.h"
 
+#include <memory>
 #include <string>
 
 #include "common/win32/ownership_win32.h"
@@ -13,8 +14,12 @@
 namespace {
 
 DWORD WINAPI RegistrationThread(void* request) {
-    return static_cast<DWORD>(
-        RegisterDeregisterProgram(static_cast<const WiaRegistrationRequest*>(request)));
+    try {
+        return static_cast<DWORD>(
+            RegisterDeregisterProgram(static_cast<const WiaRegistrationRequest*>(request)));
+    } catch (...) {
+        return static_cast<DWORD>(E_OUTOFMEMORY);
+    }
 }
 
 BSTR CopyOf(const char16_t* text) {
@@ -113,22 +118,24 @@ HRESULT WiaLib_RegisterDeregisterProgram(int threadFlag, const char16_t* command
     UniqueBstr nameText(CopyOf(name));
     UniqueBstr descriptionText(CopyOf(description));
     UniqueBstr deviceText(CopyOf(deviceId));
-    WiaRegistrationRequest request;
-    request.registerFlag = registerFlag;
-    request.listing = listing;
-    request.recurse = recurse;
-    request.defaultHandler = defaultHandler;
-    request.commandLine = commandText.Get();
-    request.name = nameText.Get();
-    request.description = descriptionText.Get();
-    request.icon = iconText.Get();
-    request.deviceId = deviceText.Get();
+    // On the heap: a thread that would not end may still read it.
+    auto request = std::make_unique<WiaRegistrationRequest>();
+    request->registerFlag = registerFlag;
+    request->listing = listing;
+    request->recurse = recurse;
+    request->defaultHandler = defaultHandler;
+    request->commandLine = commandText.Get();
+    request->name = nameText.Get();
+    request->description = descriptionText.Get();
+    request->icon = iconText.Get();
+    request->deviceId = deviceText.Get();
 
     bool running = false;
-    const HRESULT hr = threadFlag != 0 ? RunOnThread(request, timeoutMs, &running)
-                                       : RegisterDeregisterProgram(&request);
+    const HRESULT hr = threadFlag != 0 ? RunOnThread(*request, timeoutMs, &running)
+                                       : RegisterDeregisterProgram(request.get());
     if (running) {
-        // A thread that would not end may still read the strings: they stay.
+        // Such a thread keeps the request and its strings.
+        static_cast<void>(request.release());
         iconText.Release();
         commandText.Release();
         nameText.Release();
