@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -100,10 +101,11 @@ TEST(BandAssembly, SizesPastTheBoundFailWithoutWriting) {
 
 TEST(BandAssembly, FinishMendsOnlyBitmapsAndFillsOnlyTheMemoryFormatsFileHeader) {
     const std::vector<std::uint8_t> header = InfoHeader({.width = 10, .height = 0});
-    std::vector<std::uint8_t> data = Bytes("BMdriver's own");
-    data.resize(14);
-    data.insert(data.end(), header.begin(), header.end());
-    data.resize(data.size() + 160);
+    // A file header of the driver's own, the info header, then the pixels.
+    std::vector<std::uint8_t> data(14 + header.size() + 160);
+    const std::vector<std::uint8_t> fileHeader = Bytes("BMdriver's own");
+    std::copy_n(fileHeader.begin(), 14, data.begin());
+    std::copy(header.begin(), header.end(), data.begin() + 14);
 
     BandAssembly assembly;
     ASSERT_TRUE(assembly.Begin(false, 0, 0));
