@@ -1,7 +1,5 @@
 #include "tests/support/wia_server_registration_win32.h"
 
-#include <objbase.h>
-#include <wia.h>
 #include <windows.h>
 
 #include <tlhelp32.h>
@@ -10,7 +8,6 @@
 #include <string_view>
 #include <thread>
 
-#include "common/win32/ownership_win32.h"
 #include "config/reg_key_win32.h"
 #include "tests/support/test_installation_win32.h"
 
@@ -23,9 +20,6 @@ constexpr std::size_t kValueUnits = 1024;
 
 constexpr std::wstring_view kServerFile = L"wia_server.exe";
 constexpr auto kServerEndWait = std::chrono::seconds(15);
-constexpr auto kServerAnswerWait = std::chrono::seconds(20);
-// The stand-in's cameras, scanner and device whose id is no text.
-constexpr ULONG kStandInDevices = 4;
 
 bool ServerRuns() {
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -67,36 +61,6 @@ void StopWineService() {
     CloseServiceHandle(manager);
 }
 
-bool StandInAnswers() {
-    ComRef<IWiaDevMgr> manager;
-    ComRef<IEnumWIA_DEV_INFO> devices;
-    ULONG count = 0;
-    return SUCCEEDED(CoCreateInstance(CLSID_WiaDevMgr, nullptr, CLSCTX_LOCAL_SERVER, IID_IWiaDevMgr,
-                                      manager.PutVoid())) &&
-           SUCCEEDED(manager->EnumDeviceInfo(WIA_DEVINFO_ENUM_LOCAL, devices.Put())) &&
-           SUCCEEDED(devices->GetCount(&count)) && count == kStandInDevices;
-}
-
-// COM can still hold the class of a server that has just ended, and hands
-// it out until it is revoked: the stand-in is asked, on a thread with an
-// apartment of its own, until it is the one that answers. It is then
-// running when the caller asks next.
-bool WaitForStandIn() {
-    bool answered = false;
-    std::thread asker([&] {
-        if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
-            return;
-        }
-        const auto deadline = std::chrono::steady_clock::now() + kServerAnswerWait;
-        while (!(answered = StandInAnswers()) && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        }
-        CoUninitialize();
-    });
-    asker.join();
-    return answered;
-}
-
 std::optional<std::u16string> ReadValue(const char16_t* key, const char16_t* name) {
     return RegKey::OpenForRead(HKEY_CLASSES_ROOT, key).ReadString(name, kValueUnits);
 }
@@ -111,7 +75,6 @@ WiaServerRegistration::WiaServerRegistration()
     const RegKey appId = RegKey::OpenForWrite(HKEY_CLASSES_ROOT, kAppIdKey);
     registered_ = registered_ && (!appId.IsOpen() || appId.RemoveValue(kLocalService));
     StopWineService();
-    registered_ = registered_ && WaitForStandIn();
 }
 
 WiaServerRegistration::~WiaServerRegistration() {

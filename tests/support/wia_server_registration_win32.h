@@ -14,7 +14,7 @@ class WiaServerRegistration {
     WiaServerRegistration(const WiaServerRegistration&) = delete;
     WiaServerRegistration& operator=(const WiaServerRegistration&) = delete;
 
-    // Both keys were written and the stand-in answers.
+    // Both keys were written.
     bool Registered() const { return registered_; }
 
   private:

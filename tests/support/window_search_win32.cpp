@@ -17,10 +17,14 @@ struct ClassSearch {
     HWND found;
 };
 
+bool HasClass(HWND window, std::wstring_view className) {
+    std::array<wchar_t, 64> name{};
+    GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+    return std::wstring_view(name.data()) == className;
+}
+
 bool IsDialogTitled(HWND window, const char16_t* title) {
-    std::array<wchar_t, 16> className{};
-    GetClassNameW(window, className.data(), static_cast<int>(className.size()));
-    if (std::wstring_view(className.data()) != L"#32770") {
+    if (!HasClass(window, L"#32770")) {
         return false;
     }
     if (title == nullptr) {
@@ -54,9 +58,7 @@ BOOL CALLBACK Match(HWND window, LPARAM param) {
 
 BOOL CALLBACK MatchClass(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<ClassSearch*>(param);
-    std::array<wchar_t, 64> name{};
-    GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-    if (std::wstring_view(name.data()) == search->className) {
+    if (HasClass(window, search->className)) {
         search->found = window;
         return FALSE;
     }

@@ -45,24 +45,11 @@ if [ -z "$display" ]; then
 fi
 export DISPLAY="$display"
 
-start_session() {
-    setsid wineserver -p >>"$build/wineserver.log" 2>&1 </dev/null || true
-    wine wineboot "$@" >>"$build/wineboot.log" 2>&1 </dev/null
-}
-
-: >"$build/wineserver.log"
-: >"$build/wineboot.log"
-new_prefix=true
-[ -f "$WINEPREFIX/system.reg" ] && new_prefix=false
-start_session --init
-if $new_prefix; then
-    # The session that creates a prefix can be left with two service
-    # managers, and then no service starts (COM's RpcSs among them): it is
-    # ended and a clean one started in the finished prefix.
-    wineserver -k 2>/dev/null || true
-    wineserver -w
-    start_session
-fi
+# Plain wineboot: it makes a new prefix or starts the session of an existing
+# one. With --init it starts a second service manager beside the one the
+# session already has, and then no service starts (COM's RpcSs among them).
+setsid wineserver -p >"$build/wineserver.log" 2>&1 </dev/null || true
+wine wineboot >"$build/wineboot.log" 2>&1 </dev/null
 # COM needs RpcSs; starting it here shows at once a session that cannot,
 # instead of as tests that time out waiting for a COM server.
 wine sc start RpcSs >/dev/null 2>&1 </dev/null || true

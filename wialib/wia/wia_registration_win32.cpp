@@ -22,6 +22,16 @@ DWORD WINAPI RegistrationThread(void* request) {
     }
 }
 
+// A request with the strings it points to.
+struct OwnedRequest {
+    UniqueBstr command;
+    UniqueBstr name;
+    UniqueBstr description;
+    UniqueBstr icon;
+    UniqueBstr device;
+    WiaRegistrationRequest request;
+};
+
 BSTR CopyOf(const char16_t* text) {
     return text != nullptr ? SysAllocString(AsWide(text)) : nullptr;
 }
@@ -113,34 +123,29 @@ HRESULT WiaLib_RegisterDeregisterProgram(int threadFlag, const char16_t* command
     WsPrintf(index, static_cast<int>(std::size(index)), u",%d", iconIndex);
     _TcsCat(icon, std::size(icon), index);
 
-    UniqueBstr iconText(CopyOf(icon));
-    UniqueBstr commandText(CopyOf(commandLine));
-    UniqueBstr nameText(CopyOf(name));
-    UniqueBstr descriptionText(CopyOf(description));
-    UniqueBstr deviceText(CopyOf(deviceId));
-    // On the heap: a thread that would not end may still read it.
-    auto request = std::make_unique<WiaRegistrationRequest>();
-    request->registerFlag = registerFlag;
-    request->listing = listing;
-    request->recurse = recurse;
-    request->defaultHandler = defaultHandler;
-    request->commandLine = commandText.Get();
-    request->name = nameText.Get();
-    request->description = descriptionText.Get();
-    request->icon = iconText.Get();
-    request->deviceId = deviceText.Get();
+    // On the heap with its strings: a thread that would not end may still read them.
+    auto owned = std::make_unique<OwnedRequest>();
+    owned->command.Reset(CopyOf(commandLine));
+    owned->name.Reset(CopyOf(name));
+    owned->description.Reset(CopyOf(description));
+    owned->icon.Reset(CopyOf(icon));
+    owned->device.Reset(CopyOf(deviceId));
+    WiaRegistrationRequest& request = owned->request;
+    request.registerFlag = registerFlag;
+    request.listing = listing;
+    request.recurse = recurse;
+    request.defaultHandler = defaultHandler;
+    request.commandLine = owned->command.Get();
+    request.name = owned->name.Get();
+    request.description = owned->description.Get();
+    request.icon = owned->icon.Get();
+    request.deviceId = owned->device.Get();
 
     bool running = false;
-    const HRESULT hr = threadFlag != 0 ? RunOnThread(*request, timeoutMs, &running)
-                                       : RegisterDeregisterProgram(request.get());
+    const HRESULT hr = threadFlag != 0 ? RunOnThread(request, timeoutMs, &running)
+                                       : RegisterDeregisterProgram(&request);
     if (running) {
-        // Such a thread keeps the request and its strings.
-        static_cast<void>(request.release());
-        iconText.Release();
-        commandText.Release();
-        nameText.Release();
-        descriptionText.Release();
-        deviceText.Release();
+        static_cast<void>(owned.release());  // the thread's now
     }
     TraceResult(kRegisterDeregisterProgramThreadedTag, hr);
     return hr;

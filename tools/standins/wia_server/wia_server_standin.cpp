@@ -13,10 +13,8 @@
 namespace {
 
 constexpr DWORD kPollMs = 100;
-// Long enough for a client that releases one device manager and makes the
-// next, on a loaded machine too: a client that asks while the server ends
-// is handed a class that is going away.
-constexpr DWORD kIdleEndMs = 5000;
+// Long enough for a client that releases one device manager and makes the next.
+constexpr DWORD kIdleEndMs = 1000;
 // A server that nobody asks for ends too.
 constexpr DWORD kUnusedEndMs = 30000;
 
